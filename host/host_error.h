@@ -1,0 +1,13 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace host {
+
+// Bad input to the host (a module, a mesh, a scenario): the message names the file,
+// the line where there is one, and what was expected.
+struct Error : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace host

@@ -1,0 +1,223 @@
+#include "simulator.h"
+
+#include <algorithm>
+
+#include "handles.h"
+#include "host_error.h"
+
+namespace host {
+
+Simulator &Simulator::Get()
+{
+    static Simulator simulator;
+    return simulator;
+}
+
+Simulator::~Simulator() { Reset(); }
+
+ModuleLibrary &Simulator::LoadModule(const std::string &className)
+{
+    if (ModuleLibrary *loaded = FindModule(className))
+        return *loaded;
+    modules_.push_back(std::make_unique<ModuleLibrary>(className, moduleDirectory_));
+    return *modules_.back();
+}
+
+ModuleLibrary *Simulator::FindModule(const std::string &className)
+{
+    for (auto &m : modules_)
+        if (m->ClassName() == className)
+            return m.get();
+    return nullptr;
+}
+
+void Simulator::UnloadModule(const std::string &className)
+{
+    for (auto &v : vessels_)
+        if (v->className == className)
+            throw Error("module " + className + " still has vessel " + v->name);
+    std::erase_if(modules_, [&](const auto &m) { return m->ClassName() == className; });
+}
+
+void Simulator::LoadSoundLibrary(const std::string &path)
+{
+    soundLibrary_.reset();
+    soundLibrary_ = std::make_unique<DynamicLibrary>(path);
+}
+
+void Simulator::UnloadSoundLibrary() { soundLibrary_.reset(); }
+
+Vessel &Simulator::CreateVessel(const std::string &name, const std::string &className,
+                                int flightModel)
+{
+    Vessel &vessel = ConstructVessel(name, className, flightModel);
+    SetClassCaps(vessel);
+    PostCreation(vessel);
+    return vessel;
+}
+
+Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &className,
+                                   int flightModel)
+{
+    if (FindVessel(name))
+        throw Error("a vessel named " + name + " exists already");
+    ModuleLibrary &module = LoadModule(className);
+    auto vessel = std::make_unique<Vessel>();
+    vessel->id = int(vesselNames_.size());
+    vessel->name = name;
+    vessel->className = className;
+    vessel->module = &module;
+    vessel->flightModel = flightModel;
+    vesselNames_.push_back(name);
+    Vessel &v = *vessels_.emplace_back(std::move(vessel));
+    {
+        InCallback scope(*this, v);
+        v.vessel = module.Init(&v, flightModel);
+    }
+    if (!v.vessel) {
+        vessels_.pop_back();
+        throw Error("module " + className + " could not create vessel " + name);
+    }
+    v.callbacks = static_cast<VESSEL2 *>(v.vessel);
+    return v;
+}
+
+void Simulator::SetClassCaps(Vessel &vessel)
+{
+    InCallback scope(*this, vessel);
+    vessel.callbacks->clbkSetClassCaps(nullptr);
+}
+
+void Simulator::PostCreation(Vessel &vessel)
+{
+    InCallback scope(*this, vessel);
+    vessel.callbacks->clbkPostCreation();
+}
+
+void Simulator::DestroyVessel(Vessel &vessel)
+{
+    if (focus_ == &vessel)
+        focus_ = nullptr;
+    {
+        InCallback scope(*this, vessel);
+        vessel.module->Exit(vessel.vessel);
+    }
+    std::erase_if(vessels_, [&](const auto &v) { return v.get() == &vessel; });
+}
+
+Vessel *Simulator::FindVessel(const std::string &name)
+{
+    for (auto &v : vessels_)
+        if (v->name == name)
+            return v.get();
+    return nullptr;
+}
+
+Vessel *Simulator::FromHandle(OBJHANDLE handle)
+{
+    for (auto &v : vessels_)
+        if (v.get() == handle)
+            return v.get();
+    return nullptr;
+}
+
+const std::string &Simulator::VesselName(int id) const
+{
+    static const std::string none;
+    return id >= 0 && std::size_t(id) < vesselNames_.size() ? vesselNames_[id] : none;
+}
+
+void Simulator::Step(double dt)
+{
+    ++step_;
+    if (physics)
+        physics(*this, dt);
+    simTime_ += dt;
+    for (auto &v : vessels_)
+        v->forces.clear();
+    for (auto &v : vessels_) {
+        InCallback scope(*this, *v);
+        v->callbacks->clbkPostStep(simTime_, dt, Mjd());
+    }
+}
+
+int Simulator::SendKey(Vessel &vessel, DWORD key, bool down)
+{
+    char keyState[256] = {};
+    if (down && key < 256)
+        keyState[key] = char(0x80);
+    InCallback scope(*this, vessel);
+    return vessel.callbacks->clbkConsumeBufferedKey(key, down, keyState);
+}
+
+void Simulator::CreateVisual(Vessel &vessel)
+{
+    if (vessel.visual)
+        return;
+    vessel.visual = MakeHandle(HandleKind::Visual, std::size_t(vessel.id));
+    InCallback scope(*this, vessel);
+    vessel.callbacks->clbkVisualCreated(vessel.visual, 1);
+}
+
+void Simulator::DestroyVisual(Vessel &vessel)
+{
+    if (!vessel.visual)
+        return;
+    InCallback scope(*this, vessel);
+    vessel.callbacks->clbkVisualDestroyed(vessel.visual, 0);
+    vessel.visual = nullptr;
+}
+
+void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> args,
+                       std::optional<TraceValue> ret)
+{
+    TraceCall c;
+    c.step = step_;
+    c.t = simTime_;
+    c.vessel = vessel >= 0 ? vessel : callingVessel_;
+    c.call = call;
+    c.args = std::move(args);
+    c.ret = std::move(ret);
+    trace_.Add(std::move(c));
+}
+
+MESHHANDLE Simulator::LoadMesh(const std::string &name)
+{
+    auto found = meshByName_.find(name);
+    if (found != meshByName_.end())
+        return MakeHandle(HandleKind::Mesh, found->second);
+    auto mesh = std::make_unique<Mesh>();
+    mesh->name = name;
+    meshes_.push_back(std::move(mesh));
+    meshByName_[name] = meshes_.size() - 1;
+    return MakeHandle(HandleKind::Mesh, meshes_.size() - 1);
+}
+
+const Mesh *Simulator::MeshOf(MESHHANDLE handle) const
+{
+    long index = IndexOf(handle, HandleKind::Mesh);
+    return index >= 0 && std::size_t(index) < meshes_.size() ? meshes_[index].get() : nullptr;
+}
+
+void Simulator::Reset()
+{
+    while (!vessels_.empty())
+        DestroyVessel(*vessels_.back());
+    modules_.clear();
+    soundLibrary_.reset();
+    vesselNames_.clear();
+    meshes_.clear();
+    meshByName_.clear();
+    focus_ = nullptr;
+    simTime_ = 0;
+    step_ = -1;
+    trace_.Clear();
+    trace_.enabled = false;
+    log_.clear();
+    initLibCalls_.clear();
+    physics = nullptr;
+    date2IntResult.reset();
+    date2IntCalls = 0;
+}
+
+} // namespace host

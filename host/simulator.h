@@ -1,0 +1,143 @@
+// The stand-in simulator: one per process, as the real one. It loads vessel modules,
+// creates their vessels and drives their lives in the simulator's order, answers the
+// modules' calls, and keeps the call trace.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "call_trace.h"
+#include "dynamic_library.h"
+#include "module_library.h"
+#include "vessel_state.h"
+
+namespace host {
+
+struct Mesh {
+    std::string name; // as the module asked for it, without folder or extension
+};
+
+class Simulator {
+public:
+    static Simulator &Get();
+    ~Simulator();
+
+    // Folder where module libraries are looked for by class name.
+    void SetModuleDirectory(std::string directory) { moduleDirectory_ = std::move(directory); }
+    const std::string &ModuleDirectory() const { return moduleDirectory_; }
+
+    // Loads a module once; later calls return the loaded one. Throws host::Error.
+    ModuleLibrary &LoadModule(const std::string &className);
+    ModuleLibrary *FindModule(const std::string &className);
+    // Unloads a module whose vessels are all gone (the library's detach runs).
+    void UnloadModule(const std::string &className);
+
+    // The sound library the modules look for by name; the host loads it at start-up.
+    void LoadSoundLibrary(const std::string &path);
+    void UnloadSoundLibrary();
+    const DynamicLibrary *SoundLibrary() const { return soundLibrary_.get(); }
+
+    // A vessel's creation in the simulator's order: ovcInit (construction),
+    // clbkSetClassCaps, clbkPostCreation. The stages can also be run one by one.
+    Vessel &CreateVessel(const std::string &name, const std::string &className,
+                         int flightModel = 1);
+    Vessel &ConstructVessel(const std::string &name, const std::string &className,
+                            int flightModel = 1);
+    void SetClassCaps(Vessel &vessel);
+    void PostCreation(Vessel &vessel);
+    // ovcExit, then the host drops everything it kept for the vessel.
+    void DestroyVessel(Vessel &vessel);
+
+    const std::vector<std::unique_ptr<Vessel>> &Vessels() const { return vessels_; }
+    Vessel *FindVessel(const std::string &name);
+    Vessel *FromHandle(OBJHANDLE handle); // null for a handle that is no live vessel
+    const std::string &VesselName(int id) const;
+
+    // One simulation step of length dt: the physics (if set) moves every vessel with
+    // the thrust and forces of the last step, then every vessel's clbkPostStep runs.
+    void Step(double dt);
+    std::function<void(Simulator &, double dt)> physics;
+
+    // A buffered key event; returns what clbkConsumeBufferedKey returned.
+    int SendKey(Vessel &vessel, DWORD key, bool down);
+    void CreateVisual(Vessel &vessel);
+    void DestroyVisual(Vessel &vessel);
+
+    void SetFocus(Vessel *vessel) { focus_ = vessel; }
+    Vessel *Focus() const { return focus_; }
+
+    double SimTime() const { return simTime_; }
+    double Mjd() const { return kStartMjd + simTime_ / 86400.0; }
+    std::int64_t StepIndex() const { return step_; }
+
+    CallTrace &Trace() { return trace_; }
+    // Notes a call; calls that name no vessel (-1) belong to the vessel whose callback
+    // is running, if any.
+    void Record(int vessel, const char *call, std::vector<TraceValue> args,
+                std::optional<TraceValue> ret = std::nullopt);
+
+    // Meshes by name, loaded once per process.
+    MESHHANDLE LoadMesh(const std::string &name);
+    const Mesh *MeshOf(MESHHANDLE handle) const;
+
+    // Lines written with oapiWriteLog, in order.
+    const std::vector<std::string> &LogLines() const { return log_; }
+    void WriteLog(const std::string &line) { log_.push_back(line); }
+
+    // Module set-up calls seen (InitLib), by module file name, in order.
+    const std::vector<std::string> &InitLibCalls() const { return initLibCalls_; }
+    void NoteInitLib(const std::string &module) { initLibCalls_.push_back(module); }
+
+    // For tests: the result Date2Int gives instead of reading the date; and a count
+    // of Date2Int calls.
+    std::optional<int> date2IntResult;
+    int date2IntCalls = 0;
+
+    // Back to a fresh process: every vessel released, every library unloaded, the
+    // trace, log, time and meshes cleared.
+    void Reset();
+
+    static constexpr double kStartMjd = 51544.5;
+
+    // The vessel whose callback is running (-1 outside callbacks).
+    int CallingVessel() const { return callingVessel_; }
+
+private:
+    // Marks the vessel whose callback runs for the scope's lifetime.
+    class InCallback {
+    public:
+        InCallback(Simulator &sim, const Vessel &vessel) : sim_(sim), saved_(sim.callingVessel_)
+        {
+            sim.callingVessel_ = vessel.id;
+        }
+        ~InCallback() { sim_.callingVessel_ = saved_; }
+
+    private:
+        Simulator &sim_;
+        int saved_;
+    };
+
+    Simulator() = default;
+
+    std::string moduleDirectory_ = ".";
+    std::vector<std::unique_ptr<ModuleLibrary>> modules_;
+    std::unique_ptr<DynamicLibrary> soundLibrary_;
+    std::vector<std::unique_ptr<Vessel>> vessels_;
+    std::vector<std::string> vesselNames_; // by id, kept after a vessel is gone
+    std::vector<std::unique_ptr<Mesh>> meshes_;
+    std::map<std::string, std::size_t> meshByName_;
+    Vessel *focus_ = nullptr;
+    double simTime_ = 0;
+    std::int64_t step_ = -1;
+    CallTrace trace_;
+    std::vector<std::string> log_;
+    std::vector<std::string> initLibCalls_;
+    int callingVessel_ = -1;
+};
+
+} // namespace host

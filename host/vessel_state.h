@@ -1,0 +1,112 @@
+// Everything the host keeps per vessel: what the module declared and set, what the
+// host reports back to it, and where the vessel stands.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "VesselAPI.h"
+
+namespace host {
+
+class ModuleLibrary;
+
+struct Propellant {
+    double maxMass = 0, mass = 0, efficiency = 1;
+};
+
+struct Thruster {
+    VECTOR3 position{}, direction{};
+    double max0 = 0;  // current maximum thrust, N
+    double level = 0; // 0..1
+    long propellant = -1;
+    double isp0 = 0, ispRef = 0, pRef = 0;
+};
+
+struct ThrusterGroup {
+    THGROUP_TYPE type = THGROUP_MAIN;
+    std::vector<int> thrusters;
+};
+
+struct MeshSlot {
+    MESHHANDLE mesh = nullptr;
+    VECTOR3 offset{};
+    WORD visibility = 0;
+};
+
+struct Animation {
+    double initialState = 0;
+    double state = 0;
+};
+
+struct AnimationComponent {
+    UINT animation = 0;
+    double state0 = 0, state1 = 1;
+    const MGROUP_TRANSFORM *transform = nullptr; // the module's record, kept as given
+    long parent = -1;                             // index of the parent component
+};
+
+struct AddedForce {
+    VECTOR3 force{}, point{};
+};
+
+// What the host reports to the module; set by tests, the scenario or the physics.
+struct Readings {
+    double airspeed = 0;       // m/s
+    VECTOR3 airspeedVector{};  // m/s, vessel frame
+    bool groundContact = false;
+    double controlSurface[6] = {}; // by AIRCTRL_TYPE, -1..1
+};
+
+// Where the vessel stands on the ground plane, and how it moves (physics).
+struct Motion {
+    double x = 0, z = 0;     // m
+    double heading = 0;      // rad, 0 = +z, clockwise seen from above
+    double vx = 0, vz = 0;   // m/s, ground frame
+    double yawRate = 0;      // rad/s
+};
+
+struct Vessel {
+    int id = -1; // serial within the host, never reused
+    std::string name;
+    std::string className;
+    ModuleLibrary *module = nullptr;
+    VESSEL *vessel = nullptr;      // the module's object, as ovcInit returned it
+    VESSEL2 *callbacks = nullptr;  // the same object seen as VESSEL2
+    int flightModel = 1;
+
+    // Physical make-up, as declared.
+    double size = 0, emptyMass = 0;
+    double cw[4] = {};
+    double wingAspect = 0, wingEffectiveness = 0;
+    VECTOR3 crossSections{}, rotDrag{}, pmi{};
+    double pitchMomentScale = 0, bankMomentScale = 0, trimScale = 0;
+    VECTOR3 touchdown[3] = {};
+    bool transponder = false;
+
+    std::vector<Propellant> propellants;
+    std::vector<Thruster> thrusters;
+    std::vector<ThrusterGroup> groups;
+    std::vector<MeshSlot> meshes;
+    std::vector<Animation> animations;
+    std::vector<AnimationComponent> components;
+
+    VECTOR3 cameraDirection{0, 0, 1};
+    VECTOR3 cameraOffset{};
+    std::vector<AddedForce> forces; // added during the current step
+
+    Readings readings;
+    Motion motion;
+    VISHANDLE visual = nullptr;
+
+    // The group of a type, or -1.
+    int GroupOfType(THGROUP_TYPE type) const
+    {
+        for (std::size_t i = 0; i < groups.size(); ++i)
+            if (groups[i].type == type)
+                return int(i);
+        return -1;
+    }
+};
+
+} // namespace host

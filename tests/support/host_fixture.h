@@ -1,0 +1,33 @@
+// Test support: a fresh stand-in simulator per test, pointed at the built root.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "simulator.h"
+
+namespace testing_support {
+
+// The three shipped vessel classes.
+inline const std::vector<std::string> kClasses = {"VARLOK1", "VARLOK3C", "KELDOCONTROL"};
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    host::Simulator &sim = host::Simulator::Get();
+
+    // Creates a vessel through every creation stage, with the trace on.
+    host::Vessel &Create(const std::string &name, const std::string &className);
+    // The calls a vessel made since the trace was last cleared.
+    std::vector<host::TraceCall> CallsOf(const host::Vessel &vessel) const;
+    std::vector<std::string> NamesOf(const host::Vessel &vessel) const;
+};
+
+// Reads a TraceValue as a number (ints and doubles alike); fails the test otherwise.
+double Number(const host::TraceValue &value);
+
+} // namespace testing_support

@@ -1,0 +1,3 @@
+#include "surface_vehicle.h"
+
+void SurfaceVehicle::clbkPostStep(double, double, double) {}

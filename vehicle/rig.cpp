@@ -1,0 +1,3 @@
+#include "surface_vehicle.h"
+
+void SurfaceVehicle::DefineAnimations() {}

@@ -1,0 +1,33 @@
+// SurfaceVehicle: the one vehicle class of every module. The class's behaviour is
+// written once in vehicle/; its record (the fields, in the module's declaration order)
+// and a few hooks come from the module being built (modules/<name>/).
+#pragma once
+
+#include "Orbitersdk.h"
+#include "mgroup_rotation.h"
+#include "module_traits.h"
+#include "vehicle_constants.h"
+
+class SurfaceVehicle final : public VESSEL2 {
+public:
+    SurfaceVehicle(OBJHANDLE hVessel, int fmodel);
+    ~SurfaceVehicle();
+
+    void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkPostCreation() override;
+    void clbkPostStep(double simt, double simdt, double mjd) override;
+    void clbkVisualCreated(VISHANDLE vis, int refcount) override;
+    void clbkVisualDestroyed(VISHANDLE vis, int refcount) override;
+    int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) override;
+
+    void DefineAnimations();
+    void SelectCameraPosition(int position);
+    void ToggleRearDoors();
+
+    // Module hooks (modules/<name>/hooks.cpp): the mechanisms only some modules have.
+    void RunMechanismsBeforeRolling(double simdt); // between braking and wheel rolling
+    void RunModuleMechanisms(double simdt);        // after the door sequence
+
+    // The record: fields with their start values, in the module's declaration order.
+#include "vehicle_record.inc"
+};
