@@ -13,21 +13,25 @@
 
 #include "call_trace.h"
 #include "dynamic_library.h"
+#include "mesh.h"
 #include "module_library.h"
 #include "vessel_state.h"
 
 namespace host {
-
-struct Mesh {
-    std::string name; // as the module asked for it, without folder or extension
-};
 
 class Simulator {
 public:
     static Simulator &Get();
     ~Simulator();
 
-    // Folder where module libraries are looked for by class name.
+    // The simulator root: Modules/ (libraries by class name), Meshes/, Sound/.
+    void SetRoot(const std::string &root)
+    {
+        root_ = root;
+        moduleDirectory_ = root + "/Modules";
+    }
+    const std::string &Root() const { return root_; }
+    // Folder where module libraries are looked for by class name (Root()/Modules).
     void SetModuleDirectory(std::string directory) { moduleDirectory_ = std::move(directory); }
     const std::string &ModuleDirectory() const { return moduleDirectory_; }
 
@@ -124,7 +128,8 @@ private:
 
     Simulator() = default;
 
-    std::string moduleDirectory_ = ".";
+    std::string root_ = ".";
+    std::string moduleDirectory_ = "./Modules";
     std::vector<std::unique_ptr<ModuleLibrary>> modules_;
     std::unique_ptr<DynamicLibrary> soundLibrary_;
     std::vector<std::unique_ptr<Vessel>> vessels_;

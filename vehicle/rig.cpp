@@ -1,3 +1,5 @@
 #include "surface_vehicle.h"
 
 void SurfaceVehicle::DefineAnimations() {}
+
+SurfaceVehicle::~SurfaceVehicle() {}

@@ -7,7 +7,7 @@ namespace testing_support {
 void HostTest::SetUp()
 {
     sim.Reset();
-    sim.SetModuleDirectory(std::string(SIM_ROOT) + "/Modules");
+    sim.SetRoot(SIM_ROOT);
     sim.Trace().enabled = true;
 }
 

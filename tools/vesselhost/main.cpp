@@ -16,7 +16,7 @@ const std::vector<std::string> kShippedClasses = {"VARLOK1", "VARLOK3C", "KELDOC
 int RunDemo(const std::string &root)
 {
     host::Simulator &sim = host::Simulator::Get();
-    sim.SetModuleDirectory(root + "/Modules");
+    sim.SetRoot(root);
     for (const auto &className : kShippedClasses) {
         host::Vessel &v = sim.CreateVessel(className + "-1", className);
         std::printf("%-13s version %d: %zu thrusters, %zu groups, %zu animations, "
