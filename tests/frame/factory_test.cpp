@@ -3,6 +3,8 @@
 // And the version stamp, cached after the first non-zero answer.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "counting_allocator.h"
 #include "host_error.h"
 #include "host_fixture.h"
@@ -24,8 +26,9 @@ TEST_F(VesselFactory, ExitReleasesExactlyWhatInitAllocated)
         ASSERT_FALSE(atInit.allocated.empty()) << className;
 
         // The host keeps the VESSEL base, which lies inside the block, after the vtable.
-        auto *block = static_cast<char *>(*atInit.allocated.begin());
+        // (VARLOK3C's rig makes a second block, its cannon record: take the block below.)
         auto *base = reinterpret_cast<char *>(v.vessel);
+        auto *block = static_cast<char *>(*std::prev(atInit.allocated.upper_bound(base)));
         EXPECT_GT(base, block) << className;
         EXPECT_LT(base, block + atInit.allocatedBytes) << className;
 
