@@ -31,3 +31,17 @@ protected:
 double Number(const host::TraceValue &value);
 
 } // namespace testing_support
+
+namespace testing_support {
+
+// A call as one line of text, e.g. "SetAnimation(2, 0.5) -> true": numbers in their
+// shortest exact form, vectors as (x, y, z), handles as th0, thg1, ac3, mesh:NAME.
+std::string Describe(const host::TraceCall &call, bool withResult = false);
+std::vector<std::string> Describe(const std::vector<host::TraceCall> &calls,
+                                  bool withResult = false);
+
+// Only the calls whose names are listed.
+std::vector<host::TraceCall> Only(const std::vector<host::TraceCall> &calls,
+                                  const std::vector<std::string> &names);
+
+} // namespace testing_support
