@@ -1,17 +1,36 @@
 #include "host_fixture.h"
 
 #include <cstdint>
+#include <filesystem>
+
+#include <unistd.h>
 
 namespace testing_support {
 
 void HostTest::SetUp()
 {
+    // The modules write their sound log into the current folder: give each test its own.
+    workDir_ = std::filesystem::temp_directory_path() /
+               ("vessel-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(workDir_);
+    std::filesystem::current_path(workDir_);
     sim.Reset();
     sim.SetRoot(SIM_ROOT);
     sim.Trace().enabled = true;
 }
 
-void HostTest::TearDown() { sim.Reset(); }
+void HostTest::TearDown()
+{
+    sim.Reset();
+    std::error_code ignored;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+    std::filesystem::remove_all(workDir_, ignored);
+}
+
+void HostTest::LoadSoundLibrary()
+{
+    sim.LoadSoundLibrary(std::string(SIM_ROOT) + "/OrbiterSound.dll");
+}
 
 host::Vessel &HostTest::Create(const std::string &name, const std::string &className)
 {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,16 @@ protected:
     void TearDown() override;
 
     host::Simulator &sim = host::Simulator::Get();
+
+    // Loads the built stand-in sound library, as the simulator does at start-up.
+    void LoadSoundLibrary();
+    // The test's own current folder (fresh, removed afterwards).
+    const std::filesystem::path &WorkDir() const { return workDir_; }
+
+private:
+    std::filesystem::path workDir_;
+
+protected:
 
     // Creates a vessel through every creation stage, with the trace on.
     host::Vessel &Create(const std::string &name, const std::string &className);

@@ -38,6 +38,32 @@ TEST_F(DriveModel, FirstStepAtRestSetsTheLeversToRestAndClosesTheGate)
               Describe(Step(0.02)));
 }
 
+TEST_F(DriveModel, EveryNewVehicleStartsClosedHeldAndNotStarted)
+{
+    // The first step shows the constructor's values: levers at rest, doors closed (not
+    // set), turret and cannon held at 0, roof turning from 0, the thrust gate closed.
+    const std::vector<std::string> levers = {Anim(2, 0.5), Anim(3, 0.5), Anim(4, 0.5),
+                                             Anim(5, 0.5)};
+    struct Case {
+        std::string className;
+        std::vector<std::string> effects;
+    };
+    const Case cases[] = {
+        {"VARLOK1", levers},
+        {"KELDOCONTROL", {Anim(0, 0.25), Anim(3, 0.5), Anim(4, 0.5), Anim(5, 0.5), Anim(6, 0.5)}},
+        {"VARLOK3C", {Anim(4, 0.5), Anim(5, 0.5), Anim(6, 0.5), Anim(7, 0.5), Anim(0, 0),
+                      Anim(1, 0)}},
+    };
+    for (const Case &c : cases) {
+        Make(c.className, c.className);
+        auto calls = Step(1);
+        EXPECT_EQ(c.effects, Describe(Only(calls, {"SetAnimation", "AddForce"}))) << c.className;
+        EXPECT_EQ(kGateClosed, Describe(Only(calls, {"SetThrusterGroupLevel", "SetThrusterLevel",
+                                                      "SetThrusterMax0"})))
+            << c.className;
+    }
+}
+
 TEST_F(DriveModel, RoofRotatorTurnsBetweenBrakingAndWheelRolling)
 {
     Make("KELDOCONTROL");
