@@ -1,0 +1,92 @@
+// One clbkPostStep of a vehicle of each module in each situation, with the host's call
+// recording off, and its floor: the same host calls made straight, with no vehicle
+// logic. The report divides the two.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "call_text.h"
+#include "floor_replay.h"
+#include "registration.h"
+#include "situations.h"
+
+namespace bench {
+
+namespace {
+
+const FloorReplay *ReplayFor(const std::string &className, const SituationRow &situation)
+{
+    for (const FloorReplay &replay : FloorReplays())
+        if (className == replay.className && std::string(situation.name) == replay.situation)
+            return &replay;
+    return nullptr;
+}
+
+template <typename Entry> Entry SoundEntry(const char *name)
+{
+    void *symbol = host::Simulator::Get().SoundLibrary()->Symbol(name);
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(symbol));
+}
+
+SoundEntries LoadedSoundEntries()
+{
+    return {SoundEntry<decltype(SoundEntries::play)>("PlayVesselWaveOBSound3"),
+            SoundEntry<decltype(SoundEntries::isPlaying)>("IsPlayingVesselWave3"),
+            SoundEntry<decltype(SoundEntries::stop)>("StopVesselWave3")};
+}
+
+// The vehicle in the situation, checked to make the very calls its floor replays: the
+// step after the warm-up is the one the floor was captured from. Null (and the
+// benchmark skipped) when they differ, as after a change of the vehicle code without
+// a rebuild of the floor.
+host::Vessel *CheckedVehicle(benchmark::State &state, const std::string &className,
+                             const SituationRow &situation, const FloorReplay *replay)
+{
+    host::Vessel &vessel = MeasuredVehicle(className, situation);
+    if (!replay || CallsText(CaptureStep(vessel)) != replay->calls) {
+        state.SkipWithError("the vehicle's step no longer makes the floor's calls");
+        return nullptr;
+    }
+    return &vessel;
+}
+
+void ModuleStepBench(benchmark::State &state, std::string className, SituationRow situation)
+{
+    host::Vessel *vessel =
+        CheckedVehicle(state, className, situation, ReplayFor(className, situation));
+    if (!vessel)
+        return;
+    for (auto _ : state)
+        ModuleStep(*vessel);
+}
+
+void FloorBench(benchmark::State &state, std::string className, SituationRow situation)
+{
+    const FloorReplay *replay = ReplayFor(className, situation);
+    host::Vessel *vessel = CheckedVehicle(state, className, situation, replay);
+    if (!vessel)
+        return;
+    const VESSEL view(vessel); // the host's side of the same vessel
+    const SoundEntries sound = LoadedSoundEntries();
+    for (auto _ : state) {
+        vessel->forces.clear();
+        replay->replay(view, sound);
+    }
+}
+
+} // namespace
+
+void RegisterModuleStepBenchmarks()
+{
+    for (const SituationRow &situation : kSituations) {
+        for (const char *className : kClasses) {
+            const std::string suffix = std::string(className) + "/" + situation.name;
+            benchmark::RegisterBenchmark(("module_step/" + suffix).c_str(), ModuleStepBench,
+                                         std::string(className), situation);
+            benchmark::RegisterBenchmark(("floor/" + suffix).c_str(), FloorBench,
+                                         std::string(className), situation);
+        }
+    }
+}
+
+} // namespace bench
