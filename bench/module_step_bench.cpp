@@ -1,12 +1,13 @@
 // One clbkPostStep of a vehicle of each module in each situation, with the host's call
-// recording off, and its floor: the same host calls made straight, with no vehicle
-// logic. The report divides the two.
+// recording off, against its floor: the same host calls made straight, with no vehicle
+// logic.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "call_text.h"
 #include "floor_replay.h"
+#include "paired_timing.h"
 #include "registration.h"
 #include "situations.h"
 
@@ -50,17 +51,10 @@ host::Vessel *CheckedVehicle(benchmark::State &state, const std::string &classNa
     return &vessel;
 }
 
-void ModuleStepBench(benchmark::State &state, std::string className, SituationRow situation)
-{
-    host::Vessel *vessel =
-        CheckedVehicle(state, className, situation, ReplayFor(className, situation));
-    if (!vessel)
-        return;
-    for (auto _ : state)
-        ModuleStep(*vessel);
-}
-
-void FloorBench(benchmark::State &state, std::string className, SituationRow situation)
+// The module step and its floor in alternating blocks on the same vessel: the floor's
+// calls are the very calls of the module's step, so each leaves the other's state as it
+// found it.
+void StepAgainstFloor(benchmark::State &state, std::string className, SituationRow situation)
 {
     const FloorReplay *replay = ReplayFor(className, situation);
     host::Vessel *vessel = CheckedVehicle(state, className, situation, replay);
@@ -68,10 +62,16 @@ void FloorBench(benchmark::State &state, std::string className, SituationRow sit
         return;
     const VESSEL view(vessel); // the host's side of the same vessel
     const SoundEntries sound = LoadedSoundEntries();
+    PairedTiming timing;
     for (auto _ : state) {
-        vessel->forces.clear();
-        replay->replay(view, sound);
+        const double step = NanosecondsPerCall([&] { ModuleStep(*vessel); });
+        const double floor = NanosecondsPerCall([&] {
+            vessel->forces.clear();
+            replay->replay(view, sound);
+        });
+        timing.Add(step, floor);
     }
+    timing.Report(state, "step", "floor");
 }
 
 } // namespace
@@ -80,11 +80,10 @@ void RegisterModuleStepBenchmarks()
 {
     for (const SituationRow &situation : kSituations) {
         for (const char *className : kClasses) {
-            const std::string suffix = std::string(className) + "/" + situation.name;
-            benchmark::RegisterBenchmark(("module_step/" + suffix).c_str(), ModuleStepBench,
-                                         std::string(className), situation);
-            benchmark::RegisterBenchmark(("floor/" + suffix).c_str(), FloorBench,
-                                         std::string(className), situation);
+            const std::string name =
+                "step_vs_floor/" + std::string(className) + "/" + situation.name;
+            benchmark::RegisterBenchmark(name.c_str(), StepAgainstFloor, std::string(className),
+                                         situation);
         }
     }
 }

@@ -2,6 +2,7 @@
 // then the call) against a direct call through the same function pointer.
 #include <benchmark/benchmark.h>
 
+#include "paired_timing.h"
 #include "registration.h"
 #include "situations.h"
 
@@ -26,29 +27,28 @@ host::Vessel &ConnectedProbe()
 
 PlayWave Entry(void *symbol) { return reinterpret_cast<PlayWave>(reinterpret_cast<void (*)()>(symbol)); }
 
-void GuardedSoundCall(benchmark::State &state)
+void GuardedAgainstDirect(benchmark::State &state)
 {
     host::Vessel &probe = ConnectedProbe();
     PlayWave guarded = Entry(probe.module->Symbol("BenchGuardedPlayWave"));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(guarded(0, kSlot, kLoop, kVolume, kFrequency));
-}
-
-void DirectSoundCall(benchmark::State &state)
-{
-    ConnectedProbe();
     PlayWave direct =
         Entry(host::Simulator::Get().SoundLibrary()->Symbol("PlayVesselWaveOBSound3"));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(direct(0, kSlot, kLoop, kVolume, kFrequency));
+    PairedTiming timing;
+    for (auto _ : state) {
+        const double guardedCall = NanosecondsPerCall(
+            [&] { benchmark::DoNotOptimize(guarded(0, kSlot, kLoop, kVolume, kFrequency)); });
+        const double directCall = NanosecondsPerCall(
+            [&] { benchmark::DoNotOptimize(direct(0, kSlot, kLoop, kVolume, kFrequency)); });
+        timing.Add(guardedCall, directCall);
+    }
+    timing.Report(state, "guarded", "direct");
 }
 
 } // namespace
 
 void RegisterSoundCallBenchmarks()
 {
-    benchmark::RegisterBenchmark("sound_call/guarded", GuardedSoundCall);
-    benchmark::RegisterBenchmark("sound_call/direct", DirectSoundCall);
+    benchmark::RegisterBenchmark("sound_call/guarded_vs_direct", GuardedAgainstDirect);
 }
 
 } // namespace bench

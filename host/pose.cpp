@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "mgroup_rotation.h"
@@ -19,15 +20,46 @@ const MGROUP_ROTATION *RotationOf(const AnimationComponent &component)
     return static_cast<const MGROUP_ROTATION *>(record);
 }
 
-// The component's own turn at its animation's current state, about its modelled axis.
-RigidTransform OwnMotion(const Vessel &vessel, const AnimationComponent &component)
+// The last turn about the origin worked out; the next component with the same axis and
+// angle takes it instead of working out its own.
+struct TurnMemo {
+    VECTOR3 axis{};
+    double angle = std::numeric_limits<double>::quiet_NaN();
+    RigidTransform turn;
+};
+
+// Sets `out` to the turn that `turn` makes about the origin, made about the parallel
+// line through `point` instead: the same rotation, and the line stays where it is.
+// Written in place: this runs for every moving component at every step.
+void PlaceTurn(const RigidTransform &turn, const VECTOR3 &point, RigidTransform &out)
+{
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j)
+            out.rotation[i][j] = turn.rotation[i][j];
+        out.translation.data[i] =
+            point.data[i] - (turn.rotation[i][0] * point.data[0] +
+                             turn.rotation[i][1] * point.data[1] + turn.rotation[i][2] * point.data[2]);
+    }
+}
+
+// Sets `out` to the component's own turn at a progress, about its modelled axis.
+void SetOwnMotion(const AnimationComponent &component, double progress, TurnMemo &memo,
+                  RigidTransform &out)
 {
     const MGROUP_ROTATION *rotation = RotationOf(component);
-    if (!rotation)
-        return {};
-    double progress = ComponentProgress(component, vessel.animations[component.animation].state);
-    return RigidTransform::Rotation(rotation->referencePoint, rotation->axis,
-                                    progress * double(rotation->angle));
+    if (!rotation) {
+        out = RigidTransform{};
+        return;
+    }
+    const double angle = progress * double(rotation->angle);
+    const VECTOR3 &axis = rotation->axis;
+    if (!(angle == memo.angle && axis.x == memo.axis.x && axis.y == memo.axis.y &&
+          axis.z == memo.axis.z)) {
+        memo.axis = axis;
+        memo.angle = angle;
+        memo.turn = RigidTransform::Rotation(VECTOR3{}, axis, angle);
+    }
+    PlaceTurn(memo.turn, rotation->referencePoint, out);
 }
 
 } // namespace
@@ -67,10 +99,7 @@ RigidTransform RigidTransform::Rotation(const VECTOR3 &point, const VECTOR3 &axi
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             out.rotation[i][j] = (i == j ? c : 0.0) + s * cross[i][j] + (1 - c) * u[i] * u[j];
-    // The line through `point` stays where it is: t = point - R point.
-    VECTOR3 turned = out.Apply(point);
-    for (int i = 0; i < 3; ++i)
-        out.translation.data[i] = point.data[i] - turned.data[i];
+    PlaceTurn(out, point, out);
     return out;
 }
 
@@ -84,16 +113,50 @@ double ComponentProgress(const AnimationComponent &component, double state)
 
 std::vector<RigidTransform> PoseComponents(const Vessel &vessel)
 {
+    PoseCache cache;
+    cache.Update(vessel);
     std::vector<RigidTransform> motions;
-    motions.reserve(vessel.components.size());
-    for (const AnimationComponent &component : vessel.components) {
-        RigidTransform own = OwnMotion(vessel, component);
-        // A parent is always added before its child, so its motion is known here; the
-        // child's pivot and axis ride along with the parent.
-        motions.push_back(component.parent >= 0 ? motions[std::size_t(component.parent)].After(own)
-                                                : own);
-    }
+    motions.reserve(cache.Size());
+    for (std::size_t c = 0; c < cache.Size(); ++c)
+        motions.push_back(cache.Motion(c));
     return motions;
+}
+
+void PoseCache::Reset(const Vessel &vessel)
+{
+    states_.assign(vessel.animations.size(), std::numeric_limits<double>::quiet_NaN());
+    animationMoved_.assign(vessel.animations.size(), 1);
+    links_.clear();
+    for (const AnimationComponent &component : vessel.components)
+        links_.push_back({component.animation, component.parent});
+    moved_.assign(vessel.components.size(), 1);
+    motions_.assign(vessel.components.size(), RigidTransform{});
+}
+
+void PoseCache::Update(const Vessel &vessel)
+{
+    if (states_.size() != vessel.animations.size() || links_.size() != vessel.components.size())
+        Reset(vessel);
+    for (std::size_t a = 0; a < states_.size(); ++a) {
+        const double state = vessel.animations[a].state;
+        animationMoved_[a] = !(state == states_[a]);
+        states_[a] = state;
+    }
+    TurnMemo memo;
+    for (std::size_t c = 0; c < links_.size(); ++c) {
+        const Link link = links_[c];
+        // A parent is always added before its child, so it is up to date here; the
+        // child's pivot and axis ride along with the parent.
+        const bool parentMoved = link.parent >= 0 && moved_[std::size_t(link.parent)];
+        moved_[c] = animationMoved_[link.animation] || parentMoved;
+        if (!moved_[c])
+            continue;
+        const AnimationComponent &component = vessel.components[c];
+        SetOwnMotion(component, ComponentProgress(component, states_[link.animation]), memo,
+                     motions_[c]);
+        if (link.parent >= 0)
+            motions_[c] = motions_[std::size_t(link.parent)].After(motions_[c]);
+    }
 }
 
 std::map<UINT, RigidTransform> PoseGroups(const Vessel &vessel, UINT mesh)

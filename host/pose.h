@@ -31,6 +31,35 @@ double ComponentProgress(const AnimationComponent &component, double state);
 // (parent's motion following its own), by component index.
 std::vector<RigidTransform> PoseComponents(const Vessel &vessel);
 
+// The component motions of one vessel kept from one evaluation to the next, for
+// evaluating a pose at every step: only the components of animations whose state
+// changed, and their children, are worked out again (their transform records are read
+// then), and neighbours that turn by the same angle about the same axis, as the wheels
+// of one side do, share one turn. What an update reads of an unchanged component is a
+// few bytes, so that large fleets stay cheap. Allocates only when the vessel's
+// animations or components change in number.
+class PoseCache {
+public:
+    void Update(const Vessel &vessel);
+    std::size_t Size() const { return motions_.size(); }
+    const RigidTransform &Motion(std::size_t component) const { return motions_[component]; }
+
+private:
+    void Reset(const Vessel &vessel);
+
+    // What a component hangs on, copied from the vessel's component.
+    struct Link {
+        UINT animation;
+        long parent; // -1: none
+    };
+
+    std::vector<double> states_;        // by animation: the state last worked out; NaN: none
+    std::vector<char> animationMoved_;  // by animation, in the current update
+    std::vector<Link> links_;           // by component
+    std::vector<char> moved_;           // by component, in the current update
+    std::vector<RigidTransform> motions_;
+};
+
 // The motion of every group of mesh `mesh` that a component names.
 std::map<UINT, RigidTransform> PoseGroups(const Vessel &vessel, UINT mesh = 0);
 

@@ -70,11 +70,13 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
     vessel->flightModel = flightModel;
     vesselNames_.push_back(name);
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
+    vesselsByName_[name] = &v;
     {
         InCallback scope(*this, v);
         v.vessel = module.Init(&v, flightModel);
     }
     if (!v.vessel) {
+        vesselsByName_.erase(name);
         vessels_.pop_back();
         throw Error("module " + className + " could not create vessel " + name);
     }
@@ -102,15 +104,14 @@ void Simulator::DestroyVessel(Vessel &vessel)
         InCallback scope(*this, vessel);
         vessel.module->Exit(vessel.vessel);
     }
+    vesselsByName_.erase(vessel.name);
     std::erase_if(vessels_, [&](const auto &v) { return v.get() == &vessel; });
 }
 
 Vessel *Simulator::FindVessel(const std::string &name)
 {
-    for (auto &v : vessels_)
-        if (v->name == name)
-            return v.get();
-    return nullptr;
+    auto found = vesselsByName_.find(name);
+    return found == vesselsByName_.end() ? nullptr : found->second;
 }
 
 Vessel *Simulator::FromHandle(OBJHANDLE handle)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "call_trace.h"
@@ -133,6 +134,7 @@ private:
     std::vector<std::unique_ptr<ModuleLibrary>> modules_;
     std::unique_ptr<DynamicLibrary> soundLibrary_;
     std::vector<std::unique_ptr<Vessel>> vessels_;
+    std::unordered_map<std::string, Vessel *> vesselsByName_; // the live ones
     std::vector<std::string> vesselNames_; // by id, kept after a vessel is gone
     std::vector<std::unique_ptr<Mesh>> meshes_;
     std::map<std::string, std::size_t> meshByName_;

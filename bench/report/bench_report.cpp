@@ -12,22 +12,8 @@
 
 namespace {
 
-struct Figure {
-    double nanoseconds = 0;   // CPU time per iteration
-    double itemsPerSecond = 0;
-    double bytesPerVehicle = 0;
-};
-
-double Nanoseconds(double time, const std::string &unit)
-{
-    if (unit == "us")
-        return time * 1e3;
-    if (unit == "ms")
-        return time * 1e6;
-    if (unit == "s")
-        return time * 1e9;
-    return time;
-}
+// One benchmark's figures: its counters, items per second among them.
+using Figure = std::map<std::string, double>;
 
 // By benchmark name: the median when repeated, else the one run.
 std::map<std::string, Figure> ReadFigures(const nlohmann::json &results)
@@ -44,9 +30,9 @@ std::map<std::string, Figure> ReadFigures(const nlohmann::json &results)
         if (!median && !(single && !fromMedian[name]))
             continue;
         Figure &f = figures[name];
-        f.nanoseconds = Nanoseconds(run.value("cpu_time", 0.0), run.value("time_unit", "ns"));
-        f.itemsPerSecond = run.value("items_per_second", 0.0);
-        f.bytesPerVehicle = run.value("bytes_per_vehicle", 0.0);
+        for (const auto &[key, value] : run.items())
+            if (value.is_number())
+                f[key] = value.get<double>();
         fromMedian[name] = fromMedian[name] || median;
     }
     return figures;
@@ -73,14 +59,13 @@ void ModuleSteps(const std::map<std::string, Figure> &figures)
     for (const char *situation : kSituations) {
         for (const char *className : kClasses) {
             const std::string suffix = std::string(className) + "/" + situation;
-            auto step = Find(figures, "module_step/" + suffix);
-            auto floor = Find(figures, "floor/" + suffix);
-            if (!step || !floor)
+            auto f = Find(figures, "step_vs_floor/" + suffix);
+            if (!f)
                 continue;
-            const double ratio = step->nanoseconds / floor->nanoseconds;
+            const double ratio = (*f)["ratio"];
             worst = std::max(worst, ratio);
             std::printf("  %-9s %-13s %8.1f %8.1f %11.2f\n", situation, className,
-                        step->nanoseconds, floor->nanoseconds, ratio);
+                        (*f)["step_ns"], (*f)["floor_ns"], ratio);
         }
     }
     if (worst > 0)
@@ -89,14 +74,13 @@ void ModuleSteps(const std::map<std::string, Figure> &figures)
 
 void SoundCall(const std::map<std::string, Figure> &figures)
 {
-    auto guarded = Find(figures, "sound_call/guarded");
-    auto direct = Find(figures, "sound_call/direct");
-    if (!guarded || !direct)
+    auto f = Find(figures, "sound_call/guarded_vs_direct");
+    if (!f)
         return;
-    const double ratio = guarded->nanoseconds / direct->nanoseconds;
+    const double ratio = (*f)["ratio"];
     std::printf("\nSound call: guarded %.1f ns, direct %.1f ns, guarded/direct %.2f "
                 "(target <= 1.1: %s)\n",
-                guarded->nanoseconds, direct->nanoseconds, ratio, Verdict(ratio <= 1.1));
+                (*f)["guarded_ns"], (*f)["direct_ns"], ratio, Verdict(ratio <= 1.1));
 }
 
 void HostSteps(const std::map<std::string, Figure> &figures)
@@ -111,28 +95,32 @@ void HostSteps(const std::map<std::string, Figure> &figures)
     std::printf("\nWhole host step, every vehicle driving\n");
     std::printf("  %8s %17s %16s %12s\n", "vehicles", "vehicle-steps/s", "ns/vehicle-step",
                 "KiB/vehicle");
-    for (const auto &[size, f] : bySize)
-        std::printf("  %8d %17.0f %16.1f %12.1f\n", size, f.itemsPerSecond,
-                    1e9 / f.itemsPerSecond, f.bytesPerVehicle / 1024);
-    if (bySize.count(1000))
+    for (auto &[size, f] : bySize)
+        std::printf("  %8d %17.0f %16.1f %12.1f\n", size, f["items_per_second"],
+                    1e9 / f["items_per_second"], f["bytes_per_vehicle"] / 1024);
+    if (bySize.count(1000)) {
+        const double rate = bySize[1000]["items_per_second"];
         std::printf("  at 1,000 vehicles: %.2f M vehicle-steps/s (target >= 2: %s)\n",
-                    bySize[1000].itemsPerSecond / 1e6,
-                    Verdict(bySize[1000].itemsPerSecond >= 2e6));
+                    rate / 1e6, Verdict(rate >= 2e6));
+    }
     if (bySize.count(100) && bySize.count(10000)) {
-        const double slowdown = bySize[100].itemsPerSecond / bySize[10000].itemsPerSecond;
+        const double slowdown =
+            bySize[100]["items_per_second"] / bySize[10000]["items_per_second"];
         std::printf("  per vehicle-step, 10,000 against 100: %.2fx (target <= 1.5: %s)\n",
                     slowdown, Verdict(slowdown <= 1.5));
     }
-    if (bySize.count(10000))
+    if (bySize.count(10000)) {
+        const double bytes = bySize[10000]["bytes_per_vehicle"];
         std::printf("  memory at 10,000 vehicles: %.1f KiB per vehicle (target <= 64: %s)\n",
-                    bySize[10000].bytesPerVehicle / 1024,
-                    Verdict(bySize[10000].bytesPerVehicle <= 64 * 1024));
+                    bytes / 1024, Verdict(bytes <= 64 * 1024));
+    }
 }
 
 void Recording(const std::map<std::string, Figure> &figures)
 {
     if (auto f = Find(figures, "trace/recorded_step"))
-        std::printf("\nCall recording on: %.2f M calls per second\n", f->itemsPerSecond / 1e6);
+        std::printf("\nCall recording on: %.2f M calls per second\n",
+                    (*f)["items_per_second"] / 1e6);
 }
 
 } // namespace
