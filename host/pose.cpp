@@ -20,14 +20,6 @@ const MGROUP_ROTATION *RotationOf(const AnimationComponent &component)
     return static_cast<const MGROUP_ROTATION *>(record);
 }
 
-// The last turn about the origin worked out; the next component with the same axis and
-// angle takes it instead of working out its own.
-struct TurnMemo {
-    VECTOR3 axis{};
-    double angle = std::numeric_limits<double>::quiet_NaN();
-    RigidTransform turn;
-};
-
 // Sets `out` to the turn that `turn` makes about the origin, made about the parallel
 // line through `point` instead: the same rotation, and the line stays where it is.
 // Written in place: this runs for every moving component at every step.
@@ -40,26 +32,6 @@ void PlaceTurn(const RigidTransform &turn, const VECTOR3 &point, RigidTransform 
             point.data[i] - (turn.rotation[i][0] * point.data[0] +
                              turn.rotation[i][1] * point.data[1] + turn.rotation[i][2] * point.data[2]);
     }
-}
-
-// Sets `out` to the component's own turn at a progress, about its modelled axis.
-void SetOwnMotion(const AnimationComponent &component, double progress, TurnMemo &memo,
-                  RigidTransform &out)
-{
-    const MGROUP_ROTATION *rotation = RotationOf(component);
-    if (!rotation) {
-        out = RigidTransform{};
-        return;
-    }
-    const double angle = progress * double(rotation->angle);
-    const VECTOR3 &axis = rotation->axis;
-    if (!(angle == memo.angle && axis.x == memo.axis.x && axis.y == memo.axis.y &&
-          axis.z == memo.axis.z)) {
-        memo.axis = axis;
-        memo.angle = angle;
-        memo.turn = RigidTransform::Rotation(VECTOR3{}, axis, angle);
-    }
-    PlaceTurn(memo.turn, rotation->referencePoint, out);
 }
 
 } // namespace
@@ -124,38 +96,74 @@ std::vector<RigidTransform> PoseComponents(const Vessel &vessel)
 
 void PoseCache::Reset(const Vessel &vessel)
 {
-    states_.assign(vessel.animations.size(), std::numeric_limits<double>::quiet_NaN());
-    animationMoved_.assign(vessel.animations.size(), 1);
-    links_.clear();
+    const std::size_t animations = vessel.animations.size();
+    const std::size_t components = vessel.components.size();
+    // The animations each component moves with: its own and all its parent's.
+    std::vector<std::vector<bool>> movesWith(components, std::vector<bool>(animations));
+    for (std::size_t c = 0; c < components; ++c) {
+        const AnimationComponent &component = vessel.components[c];
+        if (component.parent >= 0)
+            movesWith[c] = movesWith[std::size_t(component.parent)];
+        movesWith[c][component.animation] = true;
+    }
+    firstMember_.clear();
+    members_.clear();
+    for (std::size_t a = 0; a < animations; ++a) {
+        firstMember_.push_back(members_.size());
+        for (std::size_t c = 0; c < components; ++c)
+            if (movesWith[c][a])
+                members_.push_back(c);
+    }
+    firstMember_.push_back(members_.size());
+    rotations_.clear();
     for (const AnimationComponent &component : vessel.components)
-        links_.push_back({component.animation, component.parent});
-    moved_.assign(vessel.components.size(), 1);
-    motions_.assign(vessel.components.size(), RigidTransform{});
+        rotations_.push_back(RotationOf(component));
+    states_.assign(animations, std::numeric_limits<double>::quiet_NaN());
+    motions_.assign(components, RigidTransform{});
+}
+
+void PoseCache::WorkOut(const Vessel &vessel, std::size_t c)
+{
+    const AnimationComponent &component = vessel.components[c];
+    const MGROUP_ROTATION *rotation = rotations_[c];
+    if (!rotation) {
+        motions_[c] = RigidTransform{};
+    } else {
+        const double state = vessel.animations[component.animation].state;
+        SharedTurn &last = lastTurn_;
+        if (!(state == last.state && component.state0 == last.state0 &&
+              component.state1 == last.state1 && rotation->angle == last.angle &&
+              rotation->axis.x == last.axis.x && rotation->axis.y == last.axis.y &&
+              rotation->axis.z == last.axis.z)) {
+            last.state = state;
+            last.state0 = component.state0;
+            last.state1 = component.state1;
+            last.angle = rotation->angle;
+            last.axis = rotation->axis;
+            last.turn = RigidTransform::Rotation(
+                VECTOR3{}, rotation->axis,
+                ComponentProgress(component, state) * double(rotation->angle));
+        }
+        PlaceTurn(last.turn, rotation->referencePoint, motions_[c]);
+    }
+    // The child's pivot and axis ride along with the parent.
+    if (component.parent >= 0)
+        motions_[c] = motions_[std::size_t(component.parent)].After(motions_[c]);
 }
 
 void PoseCache::Update(const Vessel &vessel)
 {
-    if (states_.size() != vessel.animations.size() || links_.size() != vessel.components.size())
+    if (states_.size() != vessel.animations.size() || motions_.size() != vessel.components.size())
         Reset(vessel);
+    // A component moving with several changed animations is worked out once for each;
+    // the last time, every animation it moves with is up to date, its parent's too.
     for (std::size_t a = 0; a < states_.size(); ++a) {
         const double state = vessel.animations[a].state;
-        animationMoved_[a] = !(state == states_[a]);
-        states_[a] = state;
-    }
-    TurnMemo memo;
-    for (std::size_t c = 0; c < links_.size(); ++c) {
-        const Link link = links_[c];
-        // A parent is always added before its child, so it is up to date here; the
-        // child's pivot and axis ride along with the parent.
-        const bool parentMoved = link.parent >= 0 && moved_[std::size_t(link.parent)];
-        moved_[c] = animationMoved_[link.animation] || parentMoved;
-        if (!moved_[c])
+        if (state == states_[a])
             continue;
-        const AnimationComponent &component = vessel.components[c];
-        SetOwnMotion(component, ComponentProgress(component, states_[link.animation]), memo,
-                     motions_[c]);
-        if (link.parent >= 0)
-            motions_[c] = motions_[std::size_t(link.parent)].After(motions_[c]);
+        states_[a] = state;
+        for (std::size_t m = firstMember_[a]; m < firstMember_[a + 1]; ++m)
+            WorkOut(vessel, members_[m]);
     }
 }
 

@@ -2,10 +2,13 @@
 // animation states. Used by the tests, the command-line host and a viewer.
 #pragma once
 
+#include <limits>
 #include <map>
 #include <vector>
 
 #include "vessel_state.h"
+
+class MGROUP_ROTATION;
 
 namespace host {
 
@@ -32,12 +35,11 @@ double ComponentProgress(const AnimationComponent &component, double state);
 std::vector<RigidTransform> PoseComponents(const Vessel &vessel);
 
 // The component motions of one vessel kept from one evaluation to the next, for
-// evaluating a pose at every step: only the components of animations whose state
-// changed, and their children, are worked out again (their transform records are read
-// then), and neighbours that turn by the same angle about the same axis, as the wheels
-// of one side do, share one turn. What an update reads of an unchanged component is a
-// few bytes, so that large fleets stay cheap. Allocates only when the vessel's
-// animations or components change in number.
+// evaluating a pose at every step: only the animations whose state changed are visited,
+// and only their components and those components' children are worked out again (their
+// transform records are read then). Neighbours that turn by the same angle about the
+// same axis, as the wheels of one side do, share one turn. Allocates only when the
+// vessel's animations or components change in number.
 class PoseCache {
 public:
     void Update(const Vessel &vessel);
@@ -45,19 +47,28 @@ public:
     const RigidTransform &Motion(std::size_t component) const { return motions_[component]; }
 
 private:
-    void Reset(const Vessel &vessel);
-
-    // What a component hangs on, copied from the vessel's component.
-    struct Link {
-        UINT animation;
-        long parent; // -1: none
+    // The last turn about the origin worked out, with what it was worked out from: the
+    // next component with the same inputs takes it, without a division or a sine.
+    struct SharedTurn {
+        double state = std::numeric_limits<double>::quiet_NaN();
+        double state0 = 0, state1 = 0;
+        float angle = 0;
+        VECTOR3 axis{};
+        RigidTransform turn;
     };
 
-    std::vector<double> states_;        // by animation: the state last worked out; NaN: none
-    std::vector<char> animationMoved_;  // by animation, in the current update
-    std::vector<Link> links_;           // by component
-    std::vector<char> moved_;           // by component, in the current update
-    std::vector<RigidTransform> motions_;
+    void Reset(const Vessel &vessel);
+    void WorkOut(const Vessel &vessel, std::size_t component);
+
+    std::vector<double> states_; // by animation: the state last worked out; NaN: none
+    // The components that move with animation a: members_[firstMember_[a]] up to
+    // members_[firstMember_[a + 1]], its own and their children's, parents first.
+    std::vector<std::size_t> firstMember_;
+    std::vector<std::size_t> members_;
+    // By component: its record if it is a rotation (a record's kind never changes).
+    std::vector<const MGROUP_ROTATION *> rotations_;
+    std::vector<RigidTransform> motions_; // by component
+    SharedTurn lastTurn_;
 };
 
 // The motion of every group of mesh `mesh` that a component names.
