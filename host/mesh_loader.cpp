@@ -128,8 +128,8 @@ void ReadVertex(LineSource &lines, MeshGroup &group, std::size_t groupIndex, std
 {
     std::string text;
     if (!lines.Next(text))
-        lines.FailAtEnd(std::to_string(count) + " vertices in " + GroupName(groupIndex) +
-                        ", found " + std::to_string(group.vertices.size()) + " before");
+        lines.FailAtEnd(std::to_string(count) + " vertices in " + GroupName(groupIndex) + " (" +
+                        std::to_string(group.vertices.size()) + " read)");
     auto tokens = Tokens(text);
     double v[8] = {};
     if (tokens.size() < 3)
@@ -164,8 +164,8 @@ void ReadTriangle(LineSource &lines, MeshGroup &group, std::size_t groupIndex, s
 {
     std::string text;
     if (!lines.Next(text))
-        lines.FailAtEnd(std::to_string(count) + " triangles in " + GroupName(groupIndex) +
-                        ", found " + std::to_string(group.triangles.size()) + " before");
+        lines.FailAtEnd(std::to_string(count) + " triangles in " + GroupName(groupIndex) + " (" +
+                        std::to_string(group.triangles.size()) + " read)");
     auto tokens = Tokens(text);
     std::array<std::uint32_t, 3> triangle{};
     if (tokens.size() != 3)
