@@ -248,7 +248,8 @@ struct BrokenMesh {
 };
 
 const BrokenMesh kBrokenMeshes[] = {
-    {"empty file", "", "Meshes/Test.msh:1: expected MSHX1 on the first line, found the end of the file"},
+    {"empty file", "",
+     "Meshes/Test.msh:1: expected MSHX1 on the first line, found the end of the file"},
     {"wrong magic", "MSHX2\nGROUPS 0\n", "Meshes/Test.msh:1: expected MSHX1 on the first line"},
     {"no group count", "MSHX1\nGROUPS\n", "Meshes/Test.msh:2: expected GROUPS and a group count"},
     {"negative group count", "MSHX1\nGROUPS -1\n",
@@ -281,7 +282,8 @@ const BrokenMesh kBrokenMeshes[] = {
     {"truncated vertices", "MSHX1\nGROUPS 1\nGEOM 4 0\n0 0 0\n0 0 0\n",
      "Meshes/Test.msh:5: expected 4 vertices in group 0 (2 read), found the end of the file"},
     {"huge vertex count, truncated", "MSHX1\nGROUPS 1\nGEOM 4294967295 0\n0 0 0\n",
-     "Meshes/Test.msh:4: expected 4294967295 vertices in group 0 (1 read), found the end of the file"},
+     "Meshes/Test.msh:4: expected 4294967295 vertices in group 0 (1 read), found the end of "
+     "the file"},
     {"truncated triangles", "MSHX1\nGROUPS 1\nGEOM 3 2\n0 0 0\n1 0 0\n0 1 0\n0 1 2\n",
      "Meshes/Test.msh:7: expected 2 triangles in group 0 (1 read), found the end of the file"},
     {"triangle of two indices", "MSHX1\nGROUPS 1\nGEOM 3 1\n0 0 0\n1 0 0\n0 1 0\n0 1\n",
