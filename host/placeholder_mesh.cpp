@@ -191,7 +191,7 @@ Mesh BuildPlaceholderMesh(const Vessel &vessel)
     Mesh mesh;
     mesh.name = vessel.className + " placeholder";
     mesh.materials = {Material("PlaceholderHull", {0.55, 0.6, 0.65, 0.35}),
-                      Material("PlaceholderWheel", {0.15, 0.15, 0.15, 1}),
+                      Material("PlaceholderWheel", {0.3, 0.3, 0.32, 1}),
                       Material("PlaceholderPart", {0.9, 0.45, 0.1, 1})};
 
     // The first component naming a group places its solid.
