@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "host_fixture.h"
 #include "mgroup_rotation.h"
 #include "placeholder_mesh.h"
 
@@ -206,3 +207,51 @@ TEST(PlaceholderMesh, VesselWithoutComponentsIsAHullAlone)
 }
 
 } // namespace
+
+// --- the shipped vehicles, as their modules declare them ----------------------------------
+
+class ShippedPlaceholder : public testing_support::HostTest {};
+
+TEST_F(ShippedPlaceholder, EveryNamedGroupStandsAtItsFirstComponentsReferencePoint)
+{
+    for (const std::string &className : testing_support::kClasses) {
+        SCOPED_TRACE(className);
+        host::Vessel &v = Create(className + "-1", className);
+        host::Mesh mesh = host::BuildPlaceholderMesh(v);
+        std::vector<const MGROUP_ROTATION *> firstNaming(mesh.groups.size(), nullptr);
+        for (const auto &c : v.components) {
+            ASSERT_EQ(c.transform->Type(), MGROUP_TRANSFORM::ROTATE);
+            auto *r = static_cast<const MGROUP_ROTATION *>(c.transform);
+            for (UINT i = 0; i < r->groupCount; ++i) {
+                ASSERT_LT(r->groupIndices[i], mesh.groups.size());
+                if (!firstNaming[r->groupIndices[i]])
+                    firstNaming[r->groupIndices[i]] = r;
+            }
+        }
+        int wheels = 0, hulls = 0;
+        for (std::size_t g = 0; g < mesh.groups.size(); ++g) {
+            const host::MeshGroup &group = mesh.groups[g];
+            if (!firstNaming[g]) {
+                hulls += group.label == "hull";
+                EXPECT_TRUE(group.label == "hull" || group.vertices.empty()) << "group " << g;
+                continue;
+            }
+            wheels += group.material == 2;
+            EXPECT_TRUE(BoundsOf(group).Contains(firstNaming[g]->referencePoint, 1e-9))
+                << "group " << g;
+        }
+        EXPECT_EQ(hulls, 1);
+        EXPECT_EQ(wheels, 12);
+    }
+}
+
+TEST_F(ShippedPlaceholder, ArmedVehiclesCannonTakesGroupZeroSoTheHullTakesGroupOne)
+{
+    host::Vessel &v = Create("V3", "VARLOK3C");
+    host::Mesh mesh = host::BuildPlaceholderMesh(v);
+    EXPECT_EQ(mesh.groups[1].label, "hull");
+    const VECTOR3 pivot = _V(-0.64, 1.243, -0.096);
+    EXPECT_TRUE(BoundsOf(mesh.groups[0]).Contains(pivot));  // the cannon
+    EXPECT_TRUE(BoundsOf(mesh.groups[96]).Contains(pivot)); // the cannon
+    EXPECT_TRUE(BoundsOf(mesh.groups[44]).Contains(pivot)); // the turret
+}

@@ -11,8 +11,6 @@
 #include <limits>
 #include <numbers>
 
-#include <unistd.h>
-
 #include "host_error.h"
 #include "host_fixture.h"
 #include "mgroup_rotation.h"
@@ -57,17 +55,8 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        folder_ = fs::temp_directory_path() /
-                  ("picture_test_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        folder_ = WorkDir();
         sim.SetRoot(folder_.string());
-    }
-    void TearDown() override
-    {
-        fs::remove_all(folder_);
-        HostTest::TearDown();
     }
     std::string PathOf(const std::string &name) const { return (folder_ / name).string(); }
 
