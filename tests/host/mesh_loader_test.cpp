@@ -323,6 +323,29 @@ TEST(MeshLoaderBrokenMeshes, EachErrorNamesFileLineAndWhatWasExpected)
     }
 }
 
+TEST(MeshLoaderBrokenMeshes, EveryTruncationOfARealMeshIsAnErrorWithinWhatWasRead)
+{
+    // Each of these names a material or texture that only its last section supplies, so
+    // no proper prefix of it is a whole mesh.
+    for (const char *name : {"dummy", "ShuttlePB"}) {
+        std::ifstream in(std::string(SHARED_DIR) + "/meshes/" + name + ".msh");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        std::string prefix;
+        for (std::size_t kept = 0; kept < lines.size(); ++kept) {
+            SCOPED_TRACE(std::string(name) + " cut after line " + std::to_string(kept));
+            std::string message = ErrorOf(prefix);
+            ASSERT_EQ(message.rfind("Meshes/Test.msh:", 0), 0u) << message;
+            std::size_t line = std::stoul(message.substr(16));
+            EXPECT_GE(line, 1u);
+            EXPECT_LE(line, std::max<std::size_t>(kept, 1));
+            prefix += lines[kept] + "\n";
+        }
+        EXPECT_EQ(ErrorOf(prefix), "");
+    }
+}
+
 TEST(MeshLoaderBrokenMeshes, UnreadableFileNamesItsPath)
 {
     TempFolder folder;
