@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "mgroup_rotation.h"
 #include "picture_scene.h"
 
 namespace {
@@ -70,6 +71,25 @@ TEST(PictureScene, OnlyOutlinesAndCreasesAreMarked)
             (edge ? outlined : hidden) += 1;
     EXPECT_EQ(hidden, 12);
     EXPECT_EQ(outlined, 24);
+}
+
+TEST(PictureScene, GroupsStandAsTheirAnimationsTurnThem)
+{
+    // An arm out in front of the hull that a quarter turn about x swings from reaching
+    // forward to standing across the ground.
+    static const UINT kArm[] = {1};
+    MGROUP_ROTATION swing{0, kArm, 1, _V(0, 0, 5), _V(1, 0, 0), float(90 * kDeg)};
+    host::Vessel v = Hull("V");
+    v.animations.push_back({});
+    host::AnimationComponent c;
+    c.transform = &swing;
+    v.components.push_back(c);
+    double reach = 0.08 * v.size; // the placeholder's arm length for this size
+    double forwardAtRest = vesselhost::BuildScene({&v}).marks[0].bounds.hi.z;
+    EXPECT_NEAR(forwardAtRest, 5 + reach, 1e-9);
+    v.animations[0].state = 1;
+    double forwardTurned = vesselhost::BuildScene({&v}).marks[0].bounds.hi.z;
+    EXPECT_NEAR(forwardTurned, 5 + 0.02 * v.size / 2, 1e-9); // only its thickness ahead
 }
 
 TEST(PictureScene, VesselsKeepTheirOrderAndNames)

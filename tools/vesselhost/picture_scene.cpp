@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <map>
 
 #include "host_error.h"
 #include "mesh.h"
 #include "placeholder_mesh.h"
+#include "pose.h"
 #include "simulator.h"
 
 namespace vesselhost {
@@ -41,13 +41,6 @@ struct Placement {
         return _V(x + p.x * cosH + p.z * sinH, p.y - groundY, z - p.x * sinH + p.z * cosH);
     }
 };
-
-// Where each point of a group of the vessel's mesh `meshIndex` stands at the current
-// animation states: the one place where poses enter the picture.
-std::function<VECTOR3(UINT, const VECTOR3 &)> Pose(const host::Vessel &, UINT)
-{
-    return [](UINT, const VECTOR3 &p) { return p; };
-}
 
 Colour ColourOf(const host::Mesh &mesh, const host::MeshGroup &group)
 {
@@ -87,14 +80,18 @@ void AddMesh(Scene &scene, VesselMark &mark, const host::Mesh &mesh, const host:
              UINT meshIndex, const VECTOR3 &offset)
 {
     Placement placement(vessel);
-    auto pose = Pose(vessel, meshIndex);
+    // Each group as its animations have turned it at the current states.
+    const std::map<UINT, host::RigidTransform> poses = host::PoseGroups(vessel, meshIndex);
     for (std::size_t g = 0; g < mesh.groups.size(); ++g) {
         const host::MeshGroup &group = mesh.groups[g];
+        auto posed = poses.find(UINT(g));
         std::vector<VECTOR3> placed;
         for (const host::MeshVertex &v : group.vertices) {
             VECTOR3 p = _V(v.position.x + offset.x, v.position.y + offset.y,
                            v.position.z + offset.z);
-            placed.push_back(placement.Apply(pose(UINT(g), p)));
+            if (posed != poses.end())
+                p = posed->second.Apply(p);
+            placed.push_back(placement.Apply(p));
             if (!Finite(placed.back()))
                 throw host::Error("cannot draw vessel " + vessel.name + ": group " +
                                   std::to_string(g) + " stands at a non-finite place");
