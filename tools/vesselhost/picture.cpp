@@ -3,7 +3,6 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -30,6 +29,8 @@ constexpr Colour kBackground{0.97, 0.97, 0.95, 1};
 constexpr Colour kGrid{0.86, 0.86, 0.84, 1};
 constexpr Colour kGround{0.86, 0.8, 0.7, 1};
 constexpr Colour kInk{0.1, 0.1, 0.12, 1};
+constexpr Colour kGroundLine{0.3, 0.3, 0.36, 1};
+constexpr Colour kFrame{0.4, 0.4, 0.48, 1};
 constexpr Colour kHeadingArrow{0.1, 0.3, 0.8, 1};
 
 // One of the two views: which ground axes run across and down the panel, and which one
@@ -110,7 +111,7 @@ void DrawGround(cairo_t *cr, const View &view)
     SetColour(cr, kGround);
     cairo_rectangle(cr, kMargin, y, kPictureWidth - 2 * kMargin, view.top + view.height - y);
     cairo_fill(cr);
-    SetColour(cr, kInk, 3);
+    SetColour(cr, kGroundLine);
     cairo_set_line_width(cr, 1.5);
     cairo_move_to(cr, kMargin, y);
     cairo_line_to(cr, kPictureWidth - kMargin, y);
@@ -204,7 +205,7 @@ void DrawMarks(cairo_t *cr, const View &view, const std::vector<VesselMark> &mar
     }
 }
 
-void DrawView(cairo_t *cr, View &view, const Scene &scene, double grid)
+void DrawView(cairo_t *cr, const View &view, const Scene &scene, double grid)
 {
     cairo_save(cr);
     SetColour(cr, kInk);
@@ -221,7 +222,7 @@ void DrawView(cairo_t *cr, View &view, const Scene &scene, double grid)
     DrawFaces(cr, view, scene.faces);
     DrawMarks(cr, view, scene.marks, !side);
     cairo_restore(cr);
-    SetColour(cr, kInk, 4);
+    SetColour(cr, kFrame);
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, kMargin, view.top, kPictureWidth - 2 * kMargin, view.height);
     cairo_stroke(cr);
