@@ -22,8 +22,7 @@ void *NoThrowAllocate(std::size_t size)
     void *p = std::malloc(size ? size : 1);
     if (watch && !inside && p) {
         inside = true;
-        watch->allocated.insert(p);
-        watch->allocatedBytes += size;
+        watch->allocated[p] = size;
         inside = false;
     }
     return p;

@@ -4,14 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <set>
 
 namespace counting_allocator {
 
 struct Watch {
-    std::set<void *> allocated; // no-throw blocks obtained while watching
-    std::set<void *> freed;     // blocks released while watching (any allocator)
-    std::size_t allocatedBytes = 0;
+    std::map<void *, std::size_t> allocated; // no-throw blocks (and sizes) while watching
+    std::set<void *> freed;                  // blocks released while watching (any allocator)
 };
 
 void Start(Watch &watch); // until Stop

@@ -142,8 +142,10 @@ TEST_F(HostLifecycle, CreationRunsConstructionCapsAndPostCreationInOrder)
     auto position = [&](const std::string &name) {
         return std::find(names.begin(), names.end(), name) - names.begin();
     };
-    ASSERT_LT(position("SetSize"), std::ptrdiff_t(names.size()));
-    EXPECT_LT(position("SetSize"), position("GetHandle")) << "caps before post-creation";
+    ASSERT_LT(position("GetHandle"), std::ptrdiff_t(names.size()));
+    EXPECT_LT(position("CreateAnimation"), position("SetSize")) << "rig in construction";
+    EXPECT_LT(position("SetMeshVisibilityMode"), position("GetHandle"))
+        << "caps before post-creation";
 }
 
 TEST_F(HostLifecycle, ModuleThatCannotBeLoadedIsRefusedWithItsPath)
