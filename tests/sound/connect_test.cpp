@@ -59,14 +59,14 @@ TEST_F(ConnectTest, NullHandleLeavesEarlierBindingsInPlace)
     EXPECT_EQ(probe.connect(nullptr), -1);
     sim.Trace().Clear();
     EXPECT_EQ(probe.playWave(0, 1, 0, 255, 0), 1);
-    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 1, 0, 255, 0) = 1"));
+    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 1, 0, 255, 0) -> 1"));
     EXPECT_EQ(ReadLog(), LogOf({kNullHandleMessage}));
 }
 
 TEST_F(ConnectTest, LibraryLackingReplaceStockGivesErr02AndKeepsTheEntriesFound)
 {
     UseProbeModules();
-    LoadSoundLibrary(kVariantWithoutReplaceStock);
+    LoadSoundLibraryFrom(kVariantWithoutReplaceStock);
     host::Vessel &vessel = Create("rover", "VARLOK1");
     ConnectorProbe probe = Probe("VARLOK1");
 
@@ -76,13 +76,13 @@ TEST_F(ConnectTest, LibraryLackingReplaceStockGivesErr02AndKeepsTheEntriesFound)
     EXPECT_THAT(LibraryCalls(), IsEmpty());
     // The play entry was found, so a call in range reaches the library.
     EXPECT_EQ(probe.playWave(0, 1, 0, 255, 0), 0);
-    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 1, 0, 255, 0) = 0"));
+    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 1, 0, 255, 0) -> 0"));
 }
 
 TEST_F(ConnectTest, LibraryLackingVesselIdGivesErr03AndKeepsTheOtherEntries)
 {
     UseProbeModules();
-    LoadSoundLibrary(kVariantWithoutVesselId);
+    LoadSoundLibraryFrom(kVariantWithoutVesselId);
     host::Vessel &vessel = Create("rover", "VARLOK1");
     ConnectorProbe probe = Probe("VARLOK1");
 
@@ -91,8 +91,8 @@ TEST_F(ConnectTest, LibraryLackingVesselIdGivesErr03AndKeepsTheOtherEntries)
     EXPECT_THAT(LibraryCalls(), IsEmpty());
     EXPECT_EQ(probe.setSoundOption(0, 5, 0), 0);
     EXPECT_EQ(probe.isPlayingWave(0, 2), 0);
-    EXPECT_THAT(LibraryCalls(), ElementsAre("SoundOption3(0, 5, 0) = 0",
-                                            "IsPlayingVesselWave3(0, 2) = 0"));
+    EXPECT_THAT(LibraryCalls(), ElementsAre("SoundOption3(0, 5, 0) -> 0",
+                                            "IsPlayingVesselWave3(0, 2) -> 0"));
 }
 
 TEST_F(ConnectTest, ALaterConnectBindsOnceTheLibraryIsThere)
@@ -124,9 +124,9 @@ TEST_F(ConnectTest, TwoVehiclesOfOneModuleEachGetTheirOwnId)
     EXPECT_EQ(probe.playWave(0, 2, 0, 255, 0), 1);
     EXPECT_EQ(probe.playWave(1, 2, 0, 255, 0), 1);
     EXPECT_EQ(probe.isPlayingWave(1, 2), 1);
-    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 2, 0, 255, 0) = 1",
-                                            "PlayVesselWaveOBSound3(1, 2, 0, 255, 0) = 1",
-                                            "IsPlayingVesselWave3(1, 2) = 1"));
+    EXPECT_THAT(LibraryCalls(), ElementsAre("PlayVesselWaveOBSound3(0, 2, 0, 255, 0) -> 1",
+                                            "PlayVesselWaveOBSound3(1, 2, 0, 255, 0) -> 1",
+                                            "IsPlayingVesselWave3(1, 2) -> 1"));
     EXPECT_EQ(ReadLog(), std::nullopt);
 }
 

@@ -50,7 +50,7 @@ std::string Expected(const char *format, int id, int slot, int result)
 {
     char text[128];
     std::snprintf(text, sizeof text, format, id, slot);
-    return std::string(text) + " = " + std::to_string(result);
+    return std::string(text) + " -> " + std::to_string(result);
 }
 
 TEST_F(GuardsTest, LastIdAndLastSlotReachTheLibrary)
@@ -102,7 +102,7 @@ TEST_F(GuardsTest, OptionsOneToSeventeenPassAndOthersAreRefused)
     EXPECT_EQ(probe.setSoundOption(0, 18, 0), 0);
     EXPECT_EQ(probe.setSoundOption(60, 1, 0), 0);
     EXPECT_EQ(probe.setSoundOption(-1, 1, 0), 0);
-    EXPECT_THAT(LibraryCalls(), ElementsAre("SoundOption3(59, 17, 0) = 0", "SoundOption3(0, 1, 0) = 1"));
+    EXPECT_THAT(LibraryCalls(), ElementsAre("SoundOption3(59, 17, 0) -> 0", "SoundOption3(0, 1, 0) -> 1"));
 }
 
 TEST_F(GuardsTest, BeforeAnyConnectEveryCallIsRefused)

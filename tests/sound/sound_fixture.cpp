@@ -42,19 +42,7 @@ ConnectorProbe::ConnectorProbe(const host::ModuleLibrary &module)
 {
 }
 
-void SoundTest::SetUp()
-{
-    HostTest::SetUp();
-    folder_ = std::make_unique<InTempFolder>();
-}
-
-void SoundTest::TearDown()
-{
-    HostTest::TearDown();
-    folder_.reset();
-}
-
-void SoundTest::LoadSoundLibrary(const std::string &folder)
+void SoundTest::LoadSoundLibraryFrom(const std::string &folder)
 {
     sim.LoadSoundLibrary(folder + "/OrbiterSound.dll");
 }

@@ -1,9 +1,8 @@
-// Fixture of the connector and vehicle sound tests: a fresh simulator and a fresh
+// Fixture of the connector and vehicle sound tests: a fresh simulator in a fresh
 // working folder per test, the sound library of choice, and the test builds of the
 // modules that export their connector's operations.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -46,11 +45,8 @@ struct ConnectorProbe {
 
 class SoundTest : public testing_support::HostTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The real sound library, or a test variant from its folder under TEST_ROOT.
-    void LoadSoundLibrary(const std::string &folder = SIM_ROOT);
+    // A test variant of the sound library, from its folder under TEST_ROOT.
+    void LoadSoundLibraryFrom(const std::string &folder);
     // Vessels are made from the test builds that export their connector.
     void UseProbeModules();
     ConnectorProbe Probe(const std::string &className);
@@ -59,9 +55,6 @@ protected:
     // The log file's bytes; nothing when there is no file.
     std::optional<std::string> ReadLog() const;
     std::vector<std::string> LibraryCalls() const { return SoundLibraryCalls(sim.Trace()); }
-
-private:
-    std::unique_ptr<InTempFolder> folder_;
 };
 
 } // namespace sound_testing

@@ -10,18 +10,18 @@ using testing::ElementsAreArray;
 
 using VehicleSoundsTest = SoundTest;
 
-std::vector<std::string> SetUpCalls(int vesselId, int soundId, bool withCannon)
+std::vector<std::string> SetUpCalls(const std::string &vessel, int soundId, bool withCannon)
 {
     std::string id = std::to_string(soundId);
     std::vector<std::string> calls = {
-        "GetVesselSoundID3(vessel " + std::to_string(vesselId) + ") = " + id,
-        "LoadVesselWaveOBSound3(" + id + R"(, 1, "Sound\Vessel\Varlok\Varlok-go.wav", 4) = 1)",
-        "LoadVesselWaveOBSound3(" + id + R"(, 2, "Sound\Vessel\Varlok\Varlok-start.wav", 4) = 1)",
+        "GetVesselSoundID3(vessel:" + vessel + ") -> " + id,
+        "LoadVesselWaveOBSound3(" + id + R"(, 1, "Sound\Vessel\Varlok\Varlok-go.wav", 4) -> 1)",
+        "LoadVesselWaveOBSound3(" + id + R"(, 2, "Sound\Vessel\Varlok\Varlok-start.wav", 4) -> 1)",
     };
     if (withCannon)
-        calls.push_back("LoadVesselWaveOBSound3(" + id + R"(, 4, "Sound\Vessel\Varlok\cannon.wav", 4) = 1)");
+        calls.push_back("LoadVesselWaveOBSound3(" + id + R"(, 4, "Sound\Vessel\Varlok\cannon.wav", 4) -> 1)");
     for (int option : {5, 6, 7, 1, 13, 14, 16, 17})
-        calls.push_back("SoundOption3(" + id + ", " + std::to_string(option) + ", 0) = 1");
+        calls.push_back("SoundOption3(" + id + ", " + std::to_string(option) + ", 0) -> 1");
     return calls;
 }
 
@@ -37,13 +37,10 @@ TEST_F(VehicleSoundsTest, SetUpReachesTheLibraryInOrderInEveryModule)
         sim.PostCreation(vessel);
 
         // Post-creation does nothing else: the handle, then the library's calls.
-        std::vector<std::string> calls;
-        for (const host::TraceCall &call : CallsOf(vessel))
-            calls.push_back(Describe(call));
-        std::vector<std::string> expected = {"GetHandle() = vessel " + std::to_string(vessel.id)};
-        for (const std::string &c : SetUpCalls(vessel.id, soundId, className == "VARLOK3C"))
+        std::vector<std::string> expected = {"GetHandle() -> vessel:" + vessel.name};
+        for (const std::string &c : SetUpCalls(vessel.name, soundId, className == "VARLOK3C"))
             expected.push_back(c);
-        EXPECT_THAT(calls, ElementsAreArray(expected));
+        EXPECT_THAT(testing_support::Describe(CallsOf(vessel), true), ElementsAreArray(expected));
         ++soundId;
     }
     EXPECT_EQ(ReadLog(), std::nullopt);
@@ -52,11 +49,11 @@ TEST_F(VehicleSoundsTest, SetUpReachesTheLibraryInOrderInEveryModule)
 TEST_F(VehicleSoundsTest, TwoVehiclesOfOneModuleSetUpUnderTheirOwnIds)
 {
     LoadSoundLibrary();
-    host::Vessel &first = Create("first", "VARLOK3C");
-    host::Vessel &second = Create("second", "VARLOK3C");
+    Create("first", "VARLOK3C");
+    Create("second", "VARLOK3C");
 
-    std::vector<std::string> expected = SetUpCalls(first.id, 0, true);
-    for (const std::string &c : SetUpCalls(second.id, 1, true))
+    std::vector<std::string> expected = SetUpCalls("first", 0, true);
+    for (const std::string &c : SetUpCalls("second", 1, true))
         expected.push_back(c);
     EXPECT_THAT(LibraryCalls(), ElementsAreArray(expected));
 }
@@ -87,9 +84,9 @@ TEST_F(VehicleSoundsTest, TheCuesPlayTheLoadedWaves)
         if (call.starts_with("PlayVesselWaveOBSound3"))
             played.push_back(call);
     // Every cue finds its slot loaded (the library answers 1).
-    EXPECT_THAT(played, ElementsAre("PlayVesselWaveOBSound3(0, 2, 0, 255, 22100) = 1",
-                                    "PlayVesselWaveOBSound3(0, 4, 0, 255, 0) = 1",
-                                    "PlayVesselWaveOBSound3(0, 1, 1, 190, 11025) = 1"));
+    EXPECT_THAT(played, ElementsAre("PlayVesselWaveOBSound3(0, 2, 0, 255, 22100) -> 1",
+                                    "PlayVesselWaveOBSound3(0, 4, 0, 255, 0) -> 1",
+                                    "PlayVesselWaveOBSound3(0, 1, 1, 190, 11025) -> 1"));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ TEST_F(PlaybackTest, SixtyIdsAreGivenOutThenMinusOne)
 
     // The late vessel's set-up was refused by its connector: only the id was asked.
     EXPECT_EQ(sound_testing::SoundLibraryCalls(sim.Trace()).back(),
-              "GetVesselSoundID3(vessel 60) = -1");
+              "GetVesselSoundID3(vessel:late) -> -1");
     EXPECT_EQ(lib->getVesselSoundId(late.vessel->GetHandle()), -1);
     EXPECT_EQ(lib->getVesselSoundId(sim.FindVessel("rover-59")->vessel->GetHandle()), 59);
 }
@@ -154,15 +154,15 @@ TEST_F(PlaybackTest, EveryCallIsTracedUnderItsExportName)
     lib->endRecording();
 
     EXPECT_THAT(sound_testing::SoundLibraryCalls(sim.Trace()),
-                ElementsAre("GetVesselSoundID3(vessel 0) = 0",
-                            R"(LoadVesselWaveOBSound3(0, 7, "Sound\x.wav", 2) = 1)",
-                            "PlayVesselWaveOBSound3(0, 7, 1, 100, 8000) = 1",
-                            "PlayVesselExclusiveWaveOBSound3(0, 7, 0, 90, 0) = 1",
-                            "SetFrequency(0, 7, 9000) = 1", "IsPlayingVesselWave3(0, 7) = 1",
-                            "IsPlayingRadioVesselWave(0) = 0", "StopVesselWave3(0, 7) = 1",
-                            "SoundOption3(0, 3, 0) = 1", R"(ReplaceStockOBSound3(0, "x.wav", 2) = 0)",
-                            R"(StandInSoundBeginRecording("out.wav", 8000) = 1)",
-                            "StandInSoundEndRecording() = 1"));
+                ElementsAre("GetVesselSoundID3(vessel:rover) -> 0",
+                            R"(LoadVesselWaveOBSound3(0, 7, "Sound\x.wav", 2) -> 1)",
+                            "PlayVesselWaveOBSound3(0, 7, 1, 100, 8000) -> 1",
+                            "PlayVesselExclusiveWaveOBSound3(0, 7, 0, 90, 0) -> 1",
+                            "SetFrequency(0, 7, 9000) -> 1", "IsPlayingVesselWave3(0, 7) -> 1",
+                            "IsPlayingRadioVesselWave(0) -> 0", "StopVesselWave3(0, 7) -> 1",
+                            "SoundOption3(0, 3, 0) -> 1", R"(ReplaceStockOBSound3(0, "x.wav", 2) -> 0)",
+                            R"(StandInSoundBeginRecording("out.wav", 8000) -> 1)",
+                            "StandInSoundEndRecording() -> 1"));
 }
 
 TEST_F(PlaybackTest, CallsDuringAVesselsCallbackAreItsCalls)

@@ -3,15 +3,16 @@
 
 #include <sndfile.h>
 
-#include "../sound/sound_test_support.h"
+#include "host_fixture.h"
 #include "recorder.h"
 
 namespace standin {
 namespace {
 
-TEST(Recorder, ASoundStartingBetweenTwoSamplesIsHeardFromTheNextOne)
+using RecorderTest = testing_support::HostTest; // for its fresh working folder
+
+TEST_F(RecorderTest, ASoundStartingBetweenTwoSamplesIsHeardFromTheNextOne)
 {
-    sound_testing::InTempFolder folder;
     SoundBank bank;
     bank.IdOf(10);
     Wave wave;

@@ -77,8 +77,7 @@ std::vector<float> Sine(double hertz, double seconds, int rate, double amplitude
 void SoundLibraryTest::SetUp()
 {
     HostTest::SetUp();
-    folder = std::make_unique<sound_testing::InTempFolder>();
-    sim.LoadSoundLibrary(std::string(SIM_ROOT) + "/OrbiterSound.dll");
+    LoadSoundLibrary();
     lib = std::make_unique<SoundExports>(*sim.SoundLibrary());
 }
 
@@ -86,12 +85,11 @@ void SoundLibraryTest::TearDown()
 {
     lib.reset();
     HostTest::TearDown();
-    folder.reset();
 }
 
 std::filesystem::path SoundLibraryTest::UseOwnRoot()
 {
-    std::filesystem::path root = folder->Path() / "root";
+    std::filesystem::path root = WorkDir() / "root";
     std::filesystem::create_directories(root);
     sim.SetRoot(root.string());
     sim.SetModuleDirectory(std::string(SIM_ROOT) + "/Modules");

@@ -1,5 +1,5 @@
-// Fixture of the stand-in sound library's tests: a fresh simulator with the library
-// loaded, its exports, a fresh working folder, and WAV files written and read back.
+// Fixture of the stand-in sound library's tests: a fresh simulator in a fresh working
+// folder with the library loaded, its exports, and WAV files written and read back.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -53,7 +53,6 @@ protected:
     void Advance(double seconds);
 
     std::unique_ptr<SoundExports> lib;
-    std::unique_ptr<sound_testing::InTempFolder> folder;
 };
 
 } // namespace soundlib_testing
