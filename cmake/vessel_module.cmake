@@ -18,8 +18,11 @@ function(add_vessel_module target)
   target_include_directories(${target} PRIVATE
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
     ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
-  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden
-                         -fno-gnu-unique)
+  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # Unique symbols would keep a module loaded after dlclose.
+    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+  endif()
   target_link_libraries(${target} PRIVATE simhost ${CMAKE_DL_LIBS})
   target_link_options(${target} PRIVATE -Wl,--no-undefined)
   set_target_properties(${target} PROPERTIES
