@@ -2,6 +2,8 @@
 #                   [OUTPUT_DIRECTORY <dir>] [EXTRA_SOURCES <files>...])
 # Builds one vessel module: the shared frame, engine and sound connector, with the
 # module's own record, tables and hooks fixed at build time through its include folder.
+# A module folder may hold a module.cmake that names, in MODULE_SHARED_DIR, a part it
+# has in common with another module (modules/base).
 # Only the module's exports are visible.
 function(add_vessel_module target)
   cmake_parse_arguments(ARG "" "MODULE_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES" ${ARGN})
@@ -11,6 +13,12 @@ function(add_vessel_module target)
   file(GLOB engine_sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/vehicle/*.cpp ${CMAKE_SOURCE_DIR}/sound/*.cpp
        ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/*.cpp)
+  set(MODULE_SHARED_DIR "")
+  include(${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/module.cmake OPTIONAL)
+  if(MODULE_SHARED_DIR)
+    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
+    list(APPEND engine_sources ${shared_sources})
+  endif()
   add_library(${target} SHARED
               ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources}
               ${CMAKE_SOURCE_DIR}/platform/posix/kernel.cpp
@@ -18,8 +26,11 @@ function(add_vessel_module target)
   target_include_directories(${target} PRIVATE
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
     ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
-  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden
-                         -fno-gnu-unique)
+  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # Unique symbols would keep a module loaded after dlclose.
+    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+  endif()
   target_link_libraries(${target} PRIVATE simhost ${CMAKE_DL_LIBS})
   target_link_options(${target} PRIVATE -Wl,--no-undefined)
   set_target_properties(${target} PROPERTIES
