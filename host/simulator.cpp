@@ -136,11 +136,16 @@ void Simulator::Step(double dt)
     if (physics)
         physics(*this, dt);
     simTime_ += dt;
-    for (auto &v : vessels_)
-        v->forces.clear();
+    const double mjd = Mjd();
+    // One pass: each vessel's state is touched once per step, a large fleet's included.
     for (auto &v : vessels_) {
-        InCallback scope(*this, *v);
-        v->callbacks->clbkPostStep(simTime_, dt, Mjd());
+        v->forces.clear(); // the physics has applied them
+        {
+            InCallback scope(*this, *v);
+            v->callbacks->clbkPostStep(simTime_, dt, mjd);
+        }
+        if (evaluatePoses)
+            v->pose.Update(*v);
     }
 }
 
@@ -231,6 +236,7 @@ void Simulator::Reset()
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;
+    evaluatePoses = false;
     date2IntResult.reset();
     date2IntCalls = 0;
 }

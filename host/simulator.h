@@ -64,9 +64,11 @@ public:
     const std::string &VesselName(int id) const;
 
     // One simulation step of length dt: the physics (if set) moves every vessel with
-    // the thrust and forces of the last step, then every vessel's clbkPostStep runs.
+    // the thrust and forces of the last step, then every vessel's clbkPostStep runs,
+    // followed, if evaluatePoses is set, by the update of its pose (Vessel::pose).
     void Step(double dt);
     std::function<void(Simulator &, double dt)> physics;
+    bool evaluatePoses = false;
 
     // A buffered key event; returns what clbkConsumeBufferedKey returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);

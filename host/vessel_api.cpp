@@ -39,14 +39,14 @@ template <class R, class... A>
 }
 
 template <class... A>
-void Note(const host::Vessel &v, const char *call, const A &...args)
+[[gnu::always_inline]] inline void Note(const host::Vessel &v, const char *call, const A &...args)
 {
     if (Recording()) [[unlikely]]
         Record(v, call, args...);
 }
 
 template <class R, class... A>
-R NoteResult(const host::Vessel &v, const char *call, R result, const A &...args)
+[[gnu::always_inline]] inline R NoteResult(const host::Vessel &v, const char *call, R result, const A &...args)
 {
     if (Recording()) [[unlikely]]
         RecordWithResult(v, call, result, args...);
