@@ -195,11 +195,13 @@ Scenario Parser::Parse()
                       " bytes");
     while (NextLine()) {
         if (section_ == Section::Description) {
-            std::string_view trimmed = Trim(raw_);
-            if (trimmed == "END_DESC") {
+            if (Trim(raw_) == "END_DESC") {
                 section_ = Section::None;
-            } else if (scenario_.description.size() + trimmed.size() < kMaxDescriptionBytes) {
-                scenario_.description.append(trimmed);
+                continue;
+            }
+            std::string_view kept = raw_.substr(0, raw_.find_last_not_of(" \t") + 1);
+            if (scenario_.description.size() + kept.size() < kMaxDescriptionBytes) {
+                scenario_.description.append(kept);
                 scenario_.description += '\n';
             }
             continue;
