@@ -1,5 +1,50 @@
+#include "keys.h"
+
+#include "engine.h"
+#include "sound_connector.h"
 #include "surface_vehicle.h"
 
-int SurfaceVehicle::clbkConsumeBufferedKey(DWORD, bool, char *) { return 0; }
-void SurfaceVehicle::ToggleRearDoors() {}
-void SurfaceVehicle::SelectCameraPosition(int) {}
+namespace {
+
+enum CameraPositionIndex { kFrontCamera = 0, kRearCamera = 1 };
+
+constexpr int kStartCueVolume = 255;
+constexpr int kStartCueFrequency = 22100; // Hz
+
+} // namespace
+
+int SurfaceVehicle::clbkConsumeBufferedKey(DWORD key, bool down, char * /*kstate*/)
+{
+    if (!down)
+        return 0; // releases are never used
+    for (const KeyRow &row : kKeyTable) {
+        if (row.scanCode == key) {
+            row.action(*this);
+            return row.result;
+        }
+    }
+    return 0;
+}
+
+void SurfaceVehicle::ToggleRearDoors()
+{
+    // Closed or closing: open. Open or opening: close. The position is left where it
+    // stands, so a toggle during travel reverses from there.
+    doorMode = (doorMode == 0 || doorMode == 2) ? 3 : 2;
+}
+
+namespace keys {
+
+void FrontCamera(SurfaceVehicle &v) { v.SelectCameraPosition(kFrontCamera); }
+void RearCamera(SurfaceVehicle &v) { v.SelectCameraPosition(kRearCamera); }
+void RearDoors(SurfaceVehicle &v) { v.ToggleRearDoors(); }
+
+void StartEngine(SurfaceVehicle &v)
+{
+    if (!engine::IsNotStarted(v.engineState))
+        return;
+    SoundConnector::PlayWave(v.soundId, SOUND_START, 0, kStartCueVolume, kStartCueFrequency);
+    v.engineState = EngineFlag::kStarted;
+}
+
+} // namespace keys

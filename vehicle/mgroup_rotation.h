@@ -1,10 +1,11 @@
 // Rotation transform record of an animation component. The host reads it back
-// (Type() == ROTATE), so the modules and the host compile this one definition.
+// (Type() == ROTATE), so the modules and the host compile this one definition. Final:
+// a vehicle deletes its own record through this type.
 #pragma once
 
 #include "VesselAPI.h"
 
-class MGROUP_ROTATION : public MGROUP_TRANSFORM {
+class MGROUP_ROTATION final : public MGROUP_TRANSFORM {
 public:
     MGROUP_ROTATION(UINT meshIndex_, const UINT *groupIndices_, UINT groupCount_,
                     const VECTOR3 &referencePoint_, const VECTOR3 &axis_, float angle_)

@@ -1,3 +1,20 @@
+// One simulation step: the drive model first, then the mechanisms, the engine sound
+// and the engine's thrust gate.
+#include "drive_model.h"
+#include "engine.h"
+#include "mechanisms.h"
 #include "surface_vehicle.h"
 
-void SurfaceVehicle::clbkPostStep(double, double, double) {}
+void SurfaceVehicle::clbkPostStep(double /*simt*/, double simdt, double /*mjd*/)
+{
+    const DriveReadings in = drive::ReadInputs(*this);
+    drive::ApplyBrakingForce(*this, in);
+    RunMechanismsBeforeRolling(simdt);
+    const double workingSpeed = drive::RollWheels(*this, in);
+    drive::PoseLevers(*this, in);
+
+    mechanisms::StepRearDoors(*this, simdt);
+    RunModuleMechanisms(simdt);
+    engine::PlayRunSound(*this, workingSpeed);
+    engine::GateThrusters(*this);
+}

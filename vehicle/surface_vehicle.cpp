@@ -1,13 +1,7 @@
 // Construction and the visual callbacks of SurfaceVehicle.
 #include "surface_vehicle.h"
 
-namespace {
-
-// Mesh of the current visual, shared by every vehicle of the module: the last visual
-// created is the one kept, and any vehicle's visual destruction clears it.
 MESHHANDLE visualMesh = nullptr;
-
-} // namespace
 
 SurfaceVehicle::SurfaceVehicle(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel)
 {

@@ -8,6 +8,10 @@
 #include "module_traits.h"
 #include "vehicle_constants.h"
 
+// Mesh of the current visual, shared by every vehicle of the module: the last visual
+// created is the one kept, and any vehicle's visual destruction clears it.
+extern MESHHANDLE visualMesh;
+
 class SurfaceVehicle final : public VESSEL2 {
 public:
     SurfaceVehicle(OBJHANDLE hVessel, int fmodel);

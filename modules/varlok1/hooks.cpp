@@ -1,4 +1,5 @@
+// VARLOK1 has no mechanisms beyond the rear doors.
 #include "surface_vehicle.h"
 
-void SurfaceVehicle::RunMechanismsBeforeRolling(double) {}
-void SurfaceVehicle::RunModuleMechanisms(double) {}
+void SurfaceVehicle::RunMechanismsBeforeRolling(double /*simdt*/) {}
+void SurfaceVehicle::RunModuleMechanisms(double /*simdt*/) {}

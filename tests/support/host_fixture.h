@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,16 @@ protected:
 
     host::Simulator &sim = host::Simulator::Get();
 
+    // Loads the built stand-in sound library, as the simulator does at start-up.
+    void LoadSoundLibrary();
+    // The test's own current folder (fresh, removed afterwards).
+    const std::filesystem::path &WorkDir() const { return workDir_; }
+
+private:
+    std::filesystem::path workDir_;
+
+protected:
+
     // Creates a vessel through every creation stage, with the trace on.
     host::Vessel &Create(const std::string &name, const std::string &className);
     // The calls a vessel made since the trace was last cleared.
@@ -29,5 +40,19 @@ protected:
 
 // Reads a TraceValue as a number (ints and doubles alike); fails the test otherwise.
 double Number(const host::TraceValue &value);
+
+} // namespace testing_support
+
+namespace testing_support {
+
+// A call as one line of text, e.g. "SetAnimation(2, 0.5) -> true": numbers in their
+// shortest exact form, vectors as (x, y, z), handles as th0, thg1, ac3, mesh:NAME.
+std::string Describe(const host::TraceCall &call, bool withResult = false);
+std::vector<std::string> Describe(const std::vector<host::TraceCall> &calls,
+                                  bool withResult = false);
+
+// Only the calls whose names are listed.
+std::vector<host::TraceCall> Only(const std::vector<host::TraceCall> &calls,
+                                  const std::vector<std::string> &names);
 
 } // namespace testing_support

@@ -1,0 +1,13 @@
+#include "module_traits.h"
+#include "wave_list.h"
+
+namespace {
+
+constexpr WaveFile kWaves[] = {
+    {SOUND_GO, "Sound\\Vessel\\Varlok\\Varlok-go.wav"},
+    {SOUND_START, "Sound\\Vessel\\Varlok\\Varlok-start.wav"},
+};
+
+} // namespace
+
+const std::span<const WaveFile> kModuleWaves = kWaves;

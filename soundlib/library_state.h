@@ -1,0 +1,20 @@
+// The state of the loaded stand-in sound library: one sound bank and one recorder,
+// both following the host's simulated time.
+#pragma once
+
+#include "recorder.h"
+#include "sound_bank.h"
+
+// The library's exports: undecorated names, the only symbols it shows.
+#define SOUND_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace standin {
+
+SoundBank &Bank();
+Recorder &Recording();
+
+// Mixes what has sounded up to the host's current simulated time into a running
+// recording, and returns that time. Every export calls it before it changes anything.
+double CatchUp();
+
+} // namespace standin

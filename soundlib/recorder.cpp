@@ -1,0 +1,89 @@
+#include "recorder.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace standin {
+
+bool Recorder::Begin(const std::string &path, int sampleRate, double now)
+{
+    if (active_ || path.empty() || sampleRate <= 0)
+        return false;
+    active_ = true;
+    path_ = path;
+    sampleRate_ = sampleRate;
+    startTime_ = now;
+    track_.clear();
+    return true;
+}
+
+void Recorder::AdvanceTo(double now, const SoundBank &bank)
+{
+    if (!active_ || now <= startTime_)
+        return;
+    auto end = std::size_t(std::floor((now - startTime_) * sampleRate_));
+    std::size_t first = track_.size();
+    if (end <= first)
+        return;
+    track_.resize(end, 0.0f);
+    bank.ForEachSlot([&](const Slot &slot) { Mix(slot, first, end); });
+}
+
+void Recorder::Mix(const Slot &slot, std::size_t first, std::size_t end)
+{
+    if (!slot.started || !slot.wave || slot.wave->Frames() == 0)
+        return;
+    const std::vector<float> &samples = slot.wave->samples;
+    const double frames = double(samples.size());
+    for (std::size_t i = first; i < end; ++i) {
+        double position = slot.PositionAt(startTime_ + double(i) / sampleRate_);
+        if (slot.loop)
+            position = std::fmod(position, frames);
+        else if (position >= frames)
+            return;
+        // Linear interpolation toward the next frame (the first again in a loop).
+        auto index = std::size_t(position);
+        double fraction = position - double(index);
+        std::size_t next = index + 1;
+        float after = next < samples.size() ? samples[next] : slot.loop ? samples[0] : 0.0f;
+        double sample = samples[index] * (1 - fraction) + after * fraction;
+        track_[i] += float(slot.gain * sample);
+    }
+}
+
+bool Recorder::End(double now, const SoundBank &bank)
+{
+    if (!active_)
+        return false;
+    AdvanceTo(now, bank);
+    active_ = false;
+    bool written = Write();
+    track_.clear();
+    track_.shrink_to_fit();
+    return written;
+}
+
+bool Recorder::Write() const
+{
+    // Written beside the target and renamed into place once complete.
+    const std::string partial = path_ + ".partial";
+    SF_INFO info{};
+    info.samplerate = sampleRate_;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(partial.c_str(), SFM_WRITE, &info);
+    if (!file)
+        return false;
+    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE); // loud mixes clip, not wrap
+    auto count = sf_count_t(track_.size());
+    bool complete = sf_write_float(file, track_.data(), count) == count;
+    complete = sf_close(file) == 0 && complete;
+    if (complete && std::rename(partial.c_str(), path_.c_str()) == 0)
+        return true;
+    std::remove(partial.c_str());
+    return false;
+}
+
+} // namespace standin

@@ -1,0 +1,41 @@
+// Mixes everything the sound bank sounds into one mono track while a recording runs,
+// following simulated time, and writes it as a WAV file when the recording ends.
+// The track is kept in memory (4 bytes a sample) until then, so a file is either
+// written whole or not at all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sound_bank.h"
+
+namespace standin {
+
+class Recorder {
+public:
+    // Starts a recording at simulated time `now`; false when one runs already, the
+    // path is empty or the sample rate is not positive.
+    bool Begin(const std::string &path, int sampleRate, double now);
+    bool Active() const { return active_; }
+
+    // Mixes what the bank sounds from the last rendered instant up to `now`. The
+    // bank's state must be the one that held over that span: call before changing it.
+    void AdvanceTo(double now, const SoundBank &bank);
+
+    // Mixes up to `now` and writes the file; false when no recording runs or the file
+    // cannot be written (then no file is left at the path). The recording ends
+    // either way.
+    bool End(double now, const SoundBank &bank);
+
+private:
+    void Mix(const Slot &slot, std::size_t first, std::size_t end);
+    bool Write() const;
+
+    bool active_ = false;
+    std::string path_;
+    int sampleRate_ = 0;
+    double startTime_ = 0;
+    std::vector<float> track_;
+};
+
+} // namespace standin

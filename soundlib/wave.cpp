@@ -1,0 +1,65 @@
+#include "wave.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace standin {
+
+std::string WavePath(const std::string &root, const char *name)
+{
+    std::string path = root + "/" + name;
+    for (char &c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+std::optional<Wave> ReadWaveFile(const std::string &path)
+{
+    SF_INFO info{};
+    SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return std::nullopt;
+    std::vector<float> interleaved(std::size_t(info.frames) * std::size_t(info.channels));
+    sf_count_t frames = sf_readf_float(file, interleaved.data(), info.frames);
+    sf_close(file);
+    if (frames < 0 || info.samplerate <= 0 || info.channels <= 0)
+        return std::nullopt;
+
+    Wave wave;
+    wave.rate = info.samplerate;
+    wave.samples.resize(std::size_t(frames));
+    for (std::size_t frame = 0; frame < wave.samples.size(); ++frame) {
+        float sum = 0;
+        for (int channel = 0; channel < info.channels; ++channel)
+            sum += interleaved[frame * std::size_t(info.channels) + std::size_t(channel)];
+        wave.samples[frame] = sum / float(info.channels);
+    }
+    return wave;
+}
+
+Wave StandInWave(int slot)
+{
+    // Fundamental and overtones, with their amplitudes.
+    struct Partial {
+        int harmonic;
+        double amplitude;
+    };
+    constexpr Partial kPartials[] = {{1, 0.30}, {2, 0.15}, {3, 0.08}};
+
+    const double fundamental = 55.0 * (slot + 1);
+    Wave wave;
+    wave.rate = kStandInRate;
+    wave.samples.resize(std::size_t(kStandInRate * kStandInSeconds));
+    for (std::size_t frame = 0; frame < wave.samples.size(); ++frame) {
+        double t = double(frame) / kStandInRate, sample = 0;
+        for (const Partial &p : kPartials)
+            sample += p.amplitude * std::sin(2 * std::numbers::pi * fundamental * p.harmonic * t);
+        wave.samples[frame] = float(sample);
+    }
+    return wave;
+}
+
+} // namespace standin

@@ -1,0 +1,66 @@
+// The library entry: set-up at load, the exit export looked up then and called at
+// unload ("ExitModule" before "opcDLLExit"), thread events calling nothing.
+#include <gtest/gtest.h>
+
+#include "host_fixture.h"
+
+namespace {
+
+class ModuleEntry : public testing_support::HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        sim.SetModuleDirectory(std::string(TEST_ROOT) + "/Modules");
+    }
+};
+
+TEST_F(ModuleEntry, LoadCallsInitLibOnceWithTheModulesOwnInstance)
+{
+    sim.LoadModule("PROBE");
+    ASSERT_EQ(1u, sim.InitLibCalls().size());
+    EXPECT_EQ("PROBE.so", sim.InitLibCalls()[0]);
+}
+
+TEST_F(ModuleEntry, ShippedModuleWithoutExitExportsCallsNothingAtUnload)
+{
+    sim.SetRoot(SIM_ROOT);
+    sim.LoadModule("VARLOK1");
+    sim.UnloadModule("VARLOK1");
+    EXPECT_TRUE(sim.LogLines().empty());
+}
+
+TEST_F(ModuleEntry, ExitModuleIsCalledAtUnloadWithTheModulesInstance)
+{
+    sim.LoadModule("EXITMODULE");
+    EXPECT_TRUE(sim.LogLines().empty()) << "called at load";
+    sim.UnloadModule("EXITMODULE");
+    EXPECT_EQ(std::vector<std::string>{"ExitModule EXITMODULE.so"}, sim.LogLines());
+}
+
+TEST_F(ModuleEntry, OpcDllExitIsCalledWhenThereIsNoExitModule)
+{
+    sim.LoadModule("OPCEXIT");
+    sim.UnloadModule("OPCEXIT");
+    EXPECT_EQ(std::vector<std::string>{"opcDLLExit OPCEXIT.so"}, sim.LogLines());
+}
+
+TEST_F(ModuleEntry, ExitModuleWinsWhenBothExist)
+{
+    sim.LoadModule("BOTHEXITS");
+    sim.UnloadModule("BOTHEXITS");
+    EXPECT_EQ(std::vector<std::string>{"ExitModule BOTHEXITS.so"}, sim.LogLines());
+}
+
+TEST_F(ModuleEntry, ThreadAttachAndDetachCallNothingAndReturnTrue)
+{
+    auto &module = sim.LoadModule("BOTHEXITS");
+    auto callEntry = reinterpret_cast<BOOL (*)(DWORD)>(module.Symbol("ProbeCallEntry"));
+    ASSERT_NE(nullptr, callEntry);
+    EXPECT_EQ(TRUE, callEntry(2));
+    EXPECT_EQ(TRUE, callEntry(3));
+    EXPECT_EQ(1u, sim.InitLibCalls().size());
+    EXPECT_TRUE(sim.LogLines().empty());
+}
+
+} // namespace

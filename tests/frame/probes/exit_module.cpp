@@ -1,0 +1,11 @@
+// Test-only: a module's own exit function under the name the entry looks up first.
+#include <string>
+
+#include "Orbitersdk.h"
+#include "dynamic_library.h"
+
+DLLCLBK void ExitModule(HINSTANCE hModule)
+{
+    std::string line = "ExitModule " + host::LibraryNameOf(hModule);
+    oapiWriteLog(line.data());
+}

@@ -1,0 +1,11 @@
+// Test-only: a module's own exit function under the name the entry looks up second.
+#include <string>
+
+#include "Orbitersdk.h"
+#include "dynamic_library.h"
+
+DLLCLBK void opcDLLExit(HINSTANCE hModule)
+{
+    std::string line = "opcDLLExit " + host::LibraryNameOf(hModule);
+    oapiWriteLog(line.data());
+}

@@ -1,0 +1,82 @@
+#include "vehicle_fixture.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vehicle_testing {
+
+RigIndices IndicesOf(const std::string &className)
+{
+    if (className == "VARLOK1")
+        return {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    RigIndices r;
+    int base = className == "VARLOK3C" ? 2 : 1;
+    int *fields[] = {&r.latchLeft,   &r.latchRight,  &r.leverLeft1,     &r.leverRight1,
+                     &r.leverLeft2,  &r.leverRight2, &r.doorLeft,       &r.doorRight,
+                     &r.wheelsRightFwd, &r.wheelsLeftFwd, &r.wheelsRightRev, &r.wheelsLeftRev};
+    for (int i = 0; i < 12; ++i)
+        *fields[i] = base + i;
+    if (className == "VARLOK3C") {
+        r.turret = 0;
+        r.cannon = 1;
+    } else {
+        r.roof = 0;
+    }
+    return r;
+}
+
+host::Vessel &VehicleTest::Make(const std::string &className, const std::string &name)
+{
+    v = &Create(name, className);
+    rig = IndicesOf(className);
+    v->readings.groundContact = true;
+    sim.SetFocus(v);
+    return *v;
+}
+
+std::vector<host::TraceCall> VehicleTest::Step(double dt)
+{
+    sim.Trace().Clear();
+    sim.Step(dt);
+    return CallsOf(*v);
+}
+
+std::vector<std::string> VehicleTest::StepEffects(double dt)
+{
+    return testing_support::Describe(testing_support::Only(Step(dt), {"SetAnimation", "AddForce"}));
+}
+
+double VehicleTest::StepAnimation(int animation, double dt)
+{
+    double value = std::nan("");
+    for (const auto &c : Step(dt))
+        if (std::string(c.call) == "SetAnimation" &&
+            testing_support::Number(c.args.at(0)) == animation)
+            value = testing_support::Number(c.args.at(1));
+    return value;
+}
+
+int VehicleTest::Press(DWORD key)
+{
+    int pressed = sim.SendKey(*v, key, true);
+    EXPECT_EQ(0, sim.SendKey(*v, key, false)) << "a release is never used";
+    return pressed;
+}
+
+void VehicleTest::SetDrive(double mainLevel, double retroLevel, double rudder, double airspeed)
+{
+    v->thrusters.at(0).level = mainLevel;
+    v->thrusters.at(1).level = retroLevel;
+    v->readings.controlSurface[AIRCTRL_RUDDER] = rudder;
+    v->readings.airspeed = airspeed;
+    v->readings.airspeedVector = _V(0, 0, airspeed);
+}
+
+std::string Anim(int index, double state)
+{
+    char buffer[32];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, state).ptr;
+    return "SetAnimation(" + std::to_string(index) + ", " + std::string(buffer, end) + ")";
+}
+
+} // namespace vehicle_testing

@@ -1,0 +1,70 @@
+#include "mechanisms.h"
+
+#include "surface_vehicle.h"
+
+namespace mechanisms {
+
+namespace {
+
+enum DoorMode { kDoorClosed = 0, kDoorOpen = 1, kDoorClosing = 2, kDoorOpening = 3 };
+
+} // namespace
+
+void StepRearDoors(SurfaceVehicle &v, double simdt)
+{
+    if (v.doorMode != kDoorClosing && v.doorMode != kDoorOpening)
+        return;
+    const double d = simdt * v.mechanismRate;
+    // The mode changes in the step after the one in which the position reached its end.
+    if (v.doorMode == kDoorClosing) {
+        if (v.doorPosition > 0)
+            v.doorPosition = v.doorPosition - d < 0 ? 0 : v.doorPosition - d;
+        else
+            v.doorMode = kDoorClosed;
+    } else {
+        if (v.doorPosition < 1)
+            v.doorPosition = v.doorPosition + d > 1 ? 1 : v.doorPosition + d;
+        else
+            v.doorMode = kDoorOpen;
+    }
+    v.SetAnimation(v.animRearDoorLeft, v.doorPosition);
+    v.SetAnimation(v.animDoorLatchLeft, v.doorPosition);
+    v.SetAnimation(v.animDoorLatchRight, v.doorPosition);
+    v.SetAnimation(v.animRearDoorRight, v.doorPosition);
+}
+
+double StepTurret(double &position, int mode, double d)
+{
+    if (position > 1)
+        position -= 1;
+    else if (position < 0)
+        position += 1;
+    if (mode == 0)
+        position += d;
+    else if (mode == 2)
+        position -= d;
+    return position;
+}
+
+double StepCannon(double &position, double mode, double d)
+{
+    if (position > 1)
+        position = 1;
+    else if (position < 0)
+        position = 0;
+    if (mode == 1.0)
+        position += d;
+    else if (mode == 2.0)
+        position -= d;
+    return position;
+}
+
+double StepRoofRotator(double &rotation, double d)
+{
+    rotation += d;
+    if (rotation > 1)
+        rotation = 0;
+    return rotation;
+}
+
+} // namespace mechanisms

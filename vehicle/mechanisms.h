@@ -1,0 +1,23 @@
+// The mechanisms the driver commands: each moves its state by the step's advance
+// d = step length x mechanismRate and hands the state to its animations.
+#pragma once
+
+class SurfaceVehicle;
+
+namespace mechanisms {
+
+// Rear doors: latches over the first half of the state, leaves over the second.
+void StepRearDoors(SurfaceVehicle &v, double simdt);
+
+// Turret: wrapped by a whole turn before the advance; mode 0 rises, 2 falls, 1 holds.
+// Returns the state to hand to the host, which may lie up to d outside 0..1.
+double StepTurret(double &position, int mode, double d);
+
+// Cannon elevation: clamped to 0..1 before the advance; mode 1.0 raises, 2.0 lowers,
+// anything else holds.
+double StepCannon(double &position, double mode, double d);
+
+// Roof rotator: turns all the time; past 1 it starts again from 0 (the excess is dropped).
+double StepRoofRotator(double &rotation, double d);
+
+} // namespace mechanisms
