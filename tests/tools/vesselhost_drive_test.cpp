@@ -21,8 +21,10 @@ enum Varlok1Animation {
 
 TEST_F(VesselhostTest, VehicleStandsUntilKeyKThenDrives)
 {
+    // Full throttle from the second step on: in the first step the thrusters still have
+    // the thrust they were declared with, until the vehicle's step holds them at zero.
     Result r = RunScenario(Scenario(std::string(kQuiet) + "DURATION 5\n", "V1:VARLOK1\nEND\n",
-                                    "0 V1 MAIN 1\n2.0 V1 KEY K\n"),
+                                    "0.02 V1 MAIN 1\n2.0 V1 KEY K\n"),
                            "--telemetry t.csv");
     ASSERT_EQ(r.code, 0) << r.err;
     Telemetry t(ReadFile(dir / "t.csv"), "V1");

@@ -18,7 +18,7 @@ public:
     void Commit();
 
 private:
-    typedef int (*BeginFunction)(const char *path);
+    typedef int (*BeginFunction)(const char *path, int sampleRate);
     typedef int (*EndFunction)();
 
     std::unique_ptr<OutputFile> file_;
