@@ -313,7 +313,7 @@ void ScenarioRun::Run()
     const std::int64_t steps = scenario_.StepCount();
     const double dt = scenario_.step;
     std::size_t next = 0;
-    std::vector<std::string> notes;
+    std::vector<RunSummary::Note> notes;
     ProgressBar progress(steps, options_.progress);
     for (std::int64_t k = 0; k < steps; ++k) {
         double stepStart = sim_.SimTime();
@@ -331,9 +331,9 @@ void ScenarioRun::Run()
             for (host::Vessel *vessel : vessels_)
                 telemetry_->Row(k, sim_.SimTime(), *vessel);
         notes.clear();
-        summary_->AfterStep(stepStart, sim_.Vessels(), notes);
-        for (const std::string &note : notes)
-            Note(stepStart, note);
+        summary_->AfterStep(stepStart, sim_.SimTime(), sim_.Vessels(), notes);
+        for (const RunSummary::Note &note : notes)
+            Note(note.t, note.text);
         progress.Update(k + 1);
     }
     Finish();

@@ -73,9 +73,9 @@ void RunSummary::Calls(const std::vector<host::TraceCall> &calls)
     }
 }
 
-void RunSummary::AfterStep(double stepStart,
+void RunSummary::AfterStep(double stepStart, double stepEnd,
                            const std::vector<std::unique_ptr<host::Vessel>> &vessels,
-                           std::vector<std::string> &notes)
+                           std::vector<Note> &notes)
 {
     for (const auto &vessel : vessels) {
         if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
@@ -92,7 +92,7 @@ void RunSummary::AfterStep(double stepStart,
                 if (thruster.max0 > 0)
                     s.engineStart = stepStart;
             if (s.engineStart)
-                notes.push_back(vessel->name + ": engine started");
+                notes.push_back({stepStart, vessel->name + ": engine started"});
         }
 
         int door = doorAnimation_[vessel->id];
@@ -100,10 +100,10 @@ void RunSummary::AfterStep(double stepStart,
             double state = vessel->animations[door].state;
             if (state >= 1 && s.doorState < 1) {
                 ++s.doorsOpened;
-                notes.push_back(vessel->name + ": rear doors open");
+                notes.push_back({stepEnd, vessel->name + ": rear doors open"});
             } else if (state <= 0 && s.doorState > 0) {
                 ++s.doorsClosed;
-                notes.push_back(vessel->name + ": rear doors closed");
+                notes.push_back({stepEnd, vessel->name + ": rear doors closed"});
             }
             s.doorState = state;
         }

@@ -34,10 +34,17 @@ public:
     void KeyPassed(const host::Vessel &vessel, unsigned scanCode);
     // Counts the accepted sound calls among the calls of a step.
     void Calls(const std::vector<host::TraceCall> &calls);
-    // After a step that started at `stepStart`; adds a line to `notes` for every
-    // change worth telling (engine started, doors open or closed).
-    void AfterStep(double stepStart, const std::vector<std::unique_ptr<host::Vessel>> &vessels,
-                   std::vector<std::string> &notes);
+    // A change worth telling, with its time.
+    struct Note {
+        double t;
+        std::string text;
+    };
+    // After the step from `stepStart` to `stepEnd`; adds a note for every change worth
+    // telling: the engine started (with the step's start, when the key came), the doors
+    // open or closed (with its end, when they got there).
+    void AfterStep(double stepStart, double stepEnd,
+                   const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                   std::vector<Note> &notes);
 
     void Print(std::FILE *out, const std::vector<std::unique_ptr<host::Vessel>> &vessels) const;
 
