@@ -26,12 +26,12 @@ ProgressBar::~ProgressBar()
 
 void ProgressBar::Update(std::int64_t done)
 {
-    if (!enabled_ || (done & 63) != 0)
-        return;
-    if (!drawn_ && std::chrono::steady_clock::now() - start_ < kDelay)
+    if (!enabled_)
         return;
     int percent = int(done * 100 / total_);
     if (percent == lastPercent_)
+        return;
+    if (!drawn_ && std::chrono::steady_clock::now() - start_ < kDelay)
         return;
     lastPercent_ = percent;
     drawn_ = true;
