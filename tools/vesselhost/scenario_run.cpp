@@ -129,7 +129,6 @@ private:
     std::unique_ptr<OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
-    std::unique_ptr<OutputFile> pictureFile_;
 };
 
 void ScenarioRun::LoadSoundLibrary()
@@ -283,10 +282,6 @@ void ScenarioRun::Run()
     std::unique_ptr<OutputFile> audioFile;
     if (!options_.audio.empty())
         audioFile = std::make_unique<OutputFile>(options_.audio);
-#ifdef VESSELHOST_HAS_PICTURE
-    if (!options_.picture.empty())
-        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
-#endif
 
     InFolder inRoot(root_); // the modules write their sound log relative to it
     sim_.Reset();
@@ -344,9 +339,14 @@ void ScenarioRun::Finish()
     if (recording_)
         recording_->Commit();
 #ifdef VESSELHOST_HAS_PICTURE
-    if (pictureFile_) {
-        RenderPicture(sim_.Vessels(), pictureFile_->TemporaryPath());
-        pictureFile_->Commit();
+    if (!options_.picture.empty()) {
+        // The picture is written whole or not at all by its renderer.
+        std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
+        try {
+            RenderPicture(vessels, options_.picture);
+        } catch (const host::Error &e) {
+            throw OutputError(e.what());
+        }
     }
 #endif
     if (traceFile_) {
