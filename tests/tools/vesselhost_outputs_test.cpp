@@ -149,13 +149,22 @@ TEST_F(VesselhostTest, SameScenarioTwiceGivesByteIdenticalTraceAndTelemetry)
     EXPECT_TRUE(telemetryA == ReadFile(dir / "b.csv"));
 }
 
+TEST_F(VesselhostTest, PictureShowsTheVesselsWhereTheRunLeftThem)
+{
+    Result r = RunScenario(Scenario("DURATION 1\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""),
+                           "--picture end.png");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "end.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(OtherFiles({"test.scn", "end.png"}), std::vector<std::string>{});
+}
+
 TEST_F(VesselhostTest, OutputsOfAFailedRunAreNotWrittenAtAll)
 {
     // The class has a library, so the run starts, and fails at the vessel's creation.
     std::string text = Scenario("SOUND OFF\n", "B:NOINIT\nEND\n", "");
     Write("test.scn", text);
     Result r = Run("--root " + Quote(NO_INIT_ROOT) + " run test.scn --trace t.jsonl "
-                   "--telemetry t.csv");
+                   "--telemetry t.csv --picture t.png");
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(OtherFiles({"test.scn"}), std::vector<std::string>{});
 

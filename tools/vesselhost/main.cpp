@@ -81,9 +81,8 @@ void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options)
     command.add_option("--telemetry", options.telemetry,
                        "write one CSV row per vessel per step to FILE");
     command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds");
-#if __has_include("picture.h")
-    command.add_option("--picture", options.picture, "draw the vessels at the end of the run");
-#endif
+    command.add_option("--picture", options.picture,
+                       "draw the vessels where the run left them, as a PNG");
     command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
     command.add_flag("!--no-progress", options.progress, "no progress bar");
 }

@@ -12,6 +12,7 @@
 #include "host_error.h"
 #include "output_file.h"
 #include "physics.h"
+#include "picture.h"
 #include "progress.h"
 #include "simulator.h"
 #include "simulator_root.h"
@@ -20,10 +21,6 @@
 #include "telemetry.h"
 #include "trace_json.h"
 
-#if __has_include("picture.h")
-#include "picture.h"
-#define VESSELHOST_HAS_PICTURE 1
-#endif
 
 namespace vesselhost {
 
@@ -338,7 +335,6 @@ void ScenarioRun::Finish()
 {
     if (recording_)
         recording_->Commit();
-#ifdef VESSELHOST_HAS_PICTURE
     if (!options_.picture.empty()) {
         // The picture is written whole or not at all by its renderer.
         std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
@@ -348,7 +344,6 @@ void ScenarioRun::Finish()
             throw OutputError(e.what());
         }
     }
-#endif
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();
