@@ -74,17 +74,19 @@ int Check(const std::string &path, const std::string &root)
     return kSuccess;
 }
 
-void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options)
+void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &noProgress)
 {
-    command.add_option("--trace", options.trace,
-                       "write every call of the modules as JSON Lines to FILE");
-    command.add_option("--telemetry", options.telemetry,
-                       "write one CSV row per vessel per step to FILE");
-    command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds");
+    command.add_option("--trace", options.trace, "write every call of the modules as JSON Lines")
+        ->type_name("FILE");
+    command.add_option("--telemetry", options.telemetry, "write one CSV row per vessel per step")
+        ->type_name("FILE");
+    command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds")
+        ->type_name("FILE");
     command.add_option("--picture", options.picture,
-                       "draw the vessels where the run left them, as a PNG");
+                       "draw the vessels where the run left them, as a PNG")
+        ->type_name("FILE");
     command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
-    command.add_flag("!--no-progress", options.progress, "no progress bar");
+    command.add_flag("--no-progress", noProgress, "no progress bar");
 }
 
 } // namespace
@@ -97,22 +99,24 @@ int main(int argc, char **argv)
     app.fallthrough();
     std::string root = SIM_ROOT_DEFAULT;
     app.add_option("--root", root, "simulator root folder (Modules/, Meshes/, Sound/)")
+        ->type_name("DIR")
         ->capture_default_str();
 
     std::string scenarioPath;
     vesselhost::RunOptions options;
+    bool noProgress = false;
     CLI::App *run = app.add_subcommand("run", "run a scenario and print what each vessel did");
-    run->add_option("SCENARIO", scenarioPath, "scenario file")->required();
-    AddOutputOptions(*run, options);
+    run->add_option("SCENARIO", scenarioPath, "scenario file")->type_name("FILE")->required();
+    AddOutputOptions(*run, options, noProgress);
 
     CLI::App *check = app.add_subcommand("check", "validate a scenario without running it");
-    check->add_option("SCENARIO", scenarioPath, "scenario file")->required();
+    check->add_option("SCENARIO", scenarioPath, "scenario file")->type_name("FILE")->required();
 
     app.add_subcommand("list", "list the vessel classes in the root with their version stamps");
 
     CLI::App *demo = app.add_subcommand(
         "demo", "run the built-in sample scenario with all three vehicles and show the summary");
-    AddOutputOptions(*demo, options);
+    AddOutputOptions(*demo, options, noProgress);
 
     try {
         app.parse(argc, argv);
@@ -121,6 +125,7 @@ int main(int argc, char **argv)
         return code == 0 ? kSuccess : kBadInput;
     }
 
+    options.progress = !noProgress;
     root = Absolute(root);
     for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture})
         *path = Absolute(*path);
