@@ -21,7 +21,6 @@
 #include "telemetry.h"
 #include "trace_json.h"
 
-
 namespace vesselhost {
 
 namespace {
@@ -43,6 +42,31 @@ std::string Decimal(double value)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// An input line as the log shows it.
+std::string Describe(const host::ScenarioEvent &event, const std::string &vessel)
+{
+    static const char *const kActions[] = {"MAIN",  "RETRO",    "YAW",    "KEY",   "VISUAL",
+                                           "FOCUS", "AIRSPEED", "AIRVEC", "GROUND"};
+    using host::InputAction;
+    switch (event.action) {
+    case InputAction::Focus:
+        return "focus on " + vessel;
+    case InputAction::Key:
+        return vessel + " KEY " + host::KeyName(event.key);
+    case InputAction::Visual:
+    case InputAction::Ground:
+        return vessel + " " + kActions[int(event.action)] + (event.on ? " ON" : " OFF");
+    default:
+        break;
+    }
+    std::string text = vessel + " " + kActions[int(event.action)];
+    for (int i = 0; i < (event.action == InputAction::AirVector ? 3 : 1); ++i)
+        text += " " + Decimal(event.value[i]);
+    if (event.holdFor)
+        text += " for " + Decimal(*event.holdFor) + " s";
     return text;
 }
 
@@ -215,24 +239,8 @@ void ScenarioRun::Deliver(const host::ScenarioEvent &event, double stepStart)
         sim_.SetFocus(&vessel);
         break;
     }
-    if (options_.log) {
-        static const char *const kNames[] = {"MAIN",   "RETRO",    "YAW",    "KEY",   "VISUAL",
-                                             "FOCUS",  "AIRSPEED", "AIRVEC", "GROUND"};
-        std::string text = event.action == host::InputAction::Focus
-                               ? "focus on " + vessel.name
-                               : vessel.name + " " + kNames[int(event.action)];
-        if (event.action == host::InputAction::Key)
-            text += " " + host::KeyName(event.key);
-        else if (event.action == host::InputAction::Visual ||
-                 event.action == host::InputAction::Ground)
-            text += event.on ? " ON" : " OFF";
-        else if (event.action != host::InputAction::Focus)
-            for (int i = 0; i < (event.action == host::InputAction::AirVector ? 3 : 1); ++i)
-                text += " " + Decimal(event.value[i]);
-        if (event.holdFor)
-            text += " for " + Decimal(*event.holdFor) + " s";
-        Note(stepStart, text + what);
-    }
+    if (options_.log)
+        Note(stepStart, Describe(event, vessel.name) + what);
 }
 
 void ScenarioRun::ApplyInput()
