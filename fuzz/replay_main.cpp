@@ -9,7 +9,6 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
-extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
 
 namespace {
 
@@ -29,10 +28,9 @@ int Replay(const std::filesystem::path &file)
 
 int main(int argc, char **argv)
 {
-    // Paths are taken before the target's set-up, which may change the current folder.
     std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        std::filesystem::path path = std::filesystem::absolute(argv[i]);
+        std::filesystem::path path = argv[i];
         if (std::filesystem::is_directory(path)) {
             for (const auto &entry : std::filesystem::directory_iterator(path))
                 if (entry.is_regular_file())
@@ -46,8 +44,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s FILE-OR-FOLDER...\n", argv[0]);
         return 2;
     }
-    if (LLVMFuzzerInitialize)
-        LLVMFuzzerInitialize(&argc, &argv);
     int failures = 0;
     for (const auto &file : files)
         failures += Replay(file);

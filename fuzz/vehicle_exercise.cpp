@@ -1,5 +1,10 @@
 #include "vehicle_exercise.h"
 
+#include <dlfcn.h>
+
+#include "dynamic_library.h"
+#include "host_error.h"
+
 namespace reliability {
 
 namespace {
@@ -21,11 +26,24 @@ std::string SoundLibraryPath(SoundLibrary sound)
 
 } // namespace
 
+void VehicleExercise::KeepModulesLoaded()
+{
+    for (const auto &className : kClasses) {
+        const std::string path =
+            std::string(EXERCISE_SIM_ROOT) + "/Modules/" + host::ModuleFileName(className);
+        if (!dlopen(path.c_str(), RTLD_NOW | RTLD_NODELETE))
+            throw host::Error(path + ": cannot keep the module loaded: " + dlerror());
+    }
+}
+
 VehicleExercise::VehicleExercise(SoundLibrary sound, std::size_t maxVehicles)
     : maxVehicles_(maxVehicles)
 {
     sim_.Reset();
-    sim_.SetRoot(EXERCISE_SIM_ROOT);
+    // The built modules, with wave files of a few samples: the sound library then loads
+    // them at once instead of making up a second of sound for each.
+    sim_.SetRoot(EXERCISE_WAVE_ROOT);
+    sim_.SetModuleDirectory(std::string(EXERCISE_SIM_ROOT) + "/Modules");
     sim_.Trace().enabled = true;
     const std::string library = SoundLibraryPath(sound);
     if (!library.empty())

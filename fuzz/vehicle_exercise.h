@@ -29,6 +29,12 @@ public:
     VehicleExercise(const VehicleExercise &) = delete;
     VehicleExercise &operator=(const VehicleExercise &) = delete;
 
+    // Keeps every shipped module mapped for the rest of the process, whatever the host
+    // unloads: libFuzzer keeps counting coverage in every library it has seen, so a
+    // module it watches must never go away. Module-wide state then lives on from one
+    // run to the next, as in one long simulator session.
+    static void KeepModulesLoaded();
+
     // Creates a vehicle of kClasses[classIndex % 3]; false when the limit is reached.
     bool Create(std::size_t classIndex, int flightModel = 1);
 

@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include <unistd.h>
-
 #include "byte_reader.h"
 #include "vehicle_exercise.h"
 
@@ -94,32 +92,13 @@ void RunEvent(reliability::VehicleExercise &exercise, fuzzing::ByteReader &in)
 
 } // namespace
 
-// The modules write their sound log into the current folder: a fresh one per process,
-// removed at the end.
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    static const struct WorkFolder {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("vehicle-fuzz-" + std::to_string(::getpid()));
-        WorkFolder()
-        {
-            std::filesystem::create_directories(path);
-            std::filesystem::current_path(path);
-        }
-        ~WorkFolder()
-        {
-            std::error_code ignored;
-            std::filesystem::current_path(path.parent_path(), ignored);
-            std::filesystem::remove_all(path, ignored);
-        }
-    } folder;
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    static const bool modulesKept = (reliability::VehicleExercise::KeepModulesLoaded(), true);
+    (void)modulesKept;
     fuzzing::ByteReader in(data, size);
-    // Each input starts from a fresh process's state: modules and log alike.
+    // Each input starts with no vehicle, its own choice of sound library and no sound
+    // log (the modules write it into the current folder).
     std::error_code ignored;
     std::filesystem::remove("OrbiterSound_Log.txt", ignored);
     const auto sound = reliability::SoundLibrary(in.Byte() % reliability::kSoundLibraryChoices);
