@@ -242,9 +242,11 @@ void VehicleWatch::CheckDoors(Watched &w, const std::vector<const host::TraceCal
         return;
     }
     const double position = sets[0].second;
+    bool ordered = true;
     for (int i = 0; i < 4; ++i)
-        if (sets[i].first != order[i] || sets[i].second != position)
-            Fail(&w, "door animations not set in order to one state");
+        ordered = ordered && sets[i].first == order[i] && sets[i].second == position;
+    if (!ordered)
+        Fail(&w, "door animations not set in order to one state");
     if (!(position >= 0 && position <= 1))
         Fail(&w, "door state " + Text(position) + " outside 0..1");
     const double previous = w.doorPosition;
