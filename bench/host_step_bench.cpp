@@ -3,6 +3,8 @@
 // second and resident memory per vehicle.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "physics.h"
@@ -55,11 +57,28 @@ void BuildFleet(int size)
     fleet.bytesPerVehicle = double(ResidentBytes() - before) / size;
 }
 
-void HostStepBench(benchmark::State &state, int size)
+// What a host step does besides the module steps: all of it, or parts left out to show
+// what each costs.
+struct StepParts {
+    const char *name;
+    bool physics;
+    bool poses;
+};
+
+constexpr StepParts kWholeStep = {"host_step", true, true};
+constexpr StepParts kPartialSteps[] = {
+    {"host_step_without_poses", true, false},
+    {"host_step_modules_only", false, false},
+};
+constexpr int kPartialSizes[] = {100, 1000, 10000};
+
+void HostStepBench(benchmark::State &state, int size, StepParts parts)
 {
     if (fleet.generation != SimulatorGeneration() || fleet.size != size)
         BuildFleet(size);
     host::Simulator &sim = host::Simulator::Get();
+    sim.physics = parts.physics ? host::StepGroundPhysics : nullptr;
+    sim.evaluatePoses = parts.poses;
     for (auto _ : state)
         sim.Step(kHostStepLength);
     state.SetItemsProcessed(state.iterations() * size);
@@ -70,9 +89,19 @@ void HostStepBench(benchmark::State &state, int size)
 
 void RegisterHostStepBenchmarks()
 {
-    for (int size : kFleetSizes)
-        benchmark::RegisterBenchmark(("host_step/" + std::to_string(size)).c_str(),
-                                     HostStepBench, size);
+    // By size, so that each fleet is built once.
+    for (int size : kFleetSizes) {
+        benchmark::RegisterBenchmark(
+            (std::string(kWholeStep.name) + "/" + std::to_string(size)).c_str(), HostStepBench,
+            size, kWholeStep);
+        if (std::find(std::begin(kPartialSizes), std::end(kPartialSizes), size) ==
+            std::end(kPartialSizes))
+            continue;
+        for (const StepParts &parts : kPartialSteps)
+            benchmark::RegisterBenchmark(
+                (std::string(parts.name) + "/" + std::to_string(size)).c_str(), HostStepBench,
+                size, parts);
+    }
 }
 
 } // namespace bench
