@@ -1,8 +1,9 @@
 # add_vessel_module(<target> MODULE_DIR <modules/name> OUTPUT_NAME <CLASS>
 #                   [OUTPUT_DIRECTORY <dir>] [EXTRA_SOURCES <files>...])
-# Builds one vessel module: the shared frame, engine and sound connector, with the
-# module's own record, tables and hooks fixed at build time through its include folder.
-# Only the module's exports are visible.
+# Builds one vessel module, the library file <CLASS> with the platform's suffix: the
+# shared frame, engine and sound connector, with the module's own record, tables and
+# hooks fixed at build time through its include folder. Only the module's exports are
+# visible.
 function(add_vessel_module target)
   cmake_parse_arguments(ARG "" "MODULE_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES" ${ARGN})
   if(NOT ARG_OUTPUT_DIRECTORY)
@@ -12,17 +13,14 @@ function(add_vessel_module target)
        ${CMAKE_SOURCE_DIR}/vehicle/*.cpp ${CMAKE_SOURCE_DIR}/sound/*.cpp
        ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/*.cpp)
   add_library(${target} SHARED
-              ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources}
-              ${CMAKE_SOURCE_DIR}/platform/posix/kernel.cpp
-              ${CMAKE_SOURCE_DIR}/platform/posix/library_entry.cpp ${ARG_EXTRA_SOURCES})
+              ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources} ${ARG_EXTRA_SOURCES})
   target_include_directories(${target} PRIVATE
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
-    ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
-  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden
-                         -fno-gnu-unique)
-  target_link_libraries(${target} PRIVATE simhost ${CMAKE_DL_LIBS})
-  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
+  target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
+  # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
   set_target_properties(${target} PROPERTIES
-    PREFIX "" SUFFIX ".so" OUTPUT_NAME ${ARG_OUTPUT_NAME}
-    LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+    PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
+    LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
+    RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
 endfunction()
