@@ -7,8 +7,10 @@ target_link_options(platform_kernel INTERFACE -Wl,--entry=DllMainCRTStartup)
 # A DLL exports only what is marked dllexport (DLLCLBK, the sound library's exports),
 # so platform_plugin needs nothing here.
 
-# The host library's C++ interface serves the programs, the tests and the plug-ins.
-target_link_options(platform_host_library INTERFACE -Wl,--export-all-symbols)
+# The host library's C++ interface serves the programs, the tests and the plug-ins:
+# export all of its own symbols, none of the support libraries linked into it.
+target_link_options(platform_host_library INTERFACE -Wl,--export-all-symbols
+                    -Wl,--exclude-libs,ALL)
 
 # The loader finds a program's DLLs beside it: programs and DLLs of the build share bin/.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
