@@ -1,5 +1,7 @@
 #include "drive_model.h"
 
+#include <cmath>
+
 #include "surface_vehicle.h"
 
 namespace drive {
@@ -9,7 +11,16 @@ namespace {
 // Rudder centred means exactly 0: any deflection, however small, steers the levers.
 bool RudderCentred(const SurfaceVehicle &v) { return v.rudderLevel == 0; }
 
-double CapSpeed(double speed) { return speed > kRollingSpeedCap ? kRollingSpeedCap : speed; }
+// The cap bounds the magnitude: the simulator's airspeed is never negative, but a
+// negative reading must not grow the roll state without bound either.
+double CapSpeed(double speed)
+{
+    if (speed > kRollingSpeedCap)
+        return kRollingSpeedCap;
+    if (speed < -kRollingSpeedCap)
+        return -kRollingSpeedCap;
+    return speed;
+}
 
 void SetForwardWheels(SurfaceVehicle &v)
 {
@@ -89,6 +100,8 @@ DriveReadings ReadInputs(SurfaceVehicle &v)
 {
     DriveReadings in;
     in.airspeed = v.GetAirspeed();
+    if (!std::isfinite(in.airspeed))
+        in.airspeed = 0; // no speed known: nothing rolls, nothing brakes
     v.rudderLevel = v.GetControlSurfaceLevel(AIRCTRL_RUDDER);
     // The vehicle's own airspeed in its own frame decides the braking direction, so a
     // vehicle without the input focus is braked by its own motion too.

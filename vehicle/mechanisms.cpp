@@ -1,5 +1,7 @@
 #include "mechanisms.h"
 
+#include <cmath>
+
 #include "surface_vehicle.h"
 
 namespace mechanisms {
@@ -10,11 +12,17 @@ enum DoorMode { kDoorClosed = 0, kDoorOpen = 1, kDoorClosing = 2, kDoorOpening =
 
 } // namespace
 
+double StepAdvance(double simdt, double rate)
+{
+    const double d = simdt * rate;
+    return std::isfinite(d) && d >= 0 ? d : 0;
+}
+
 void StepRearDoors(SurfaceVehicle &v, double simdt)
 {
     if (v.doorMode != kDoorClosing && v.doorMode != kDoorOpening)
         return;
-    const double d = simdt * v.mechanismRate;
+    const double d = StepAdvance(simdt, v.mechanismRate);
     // The mode changes in the step after the one in which the position reached its end.
     if (v.doorMode == kDoorClosing) {
         if (v.doorPosition > 0)

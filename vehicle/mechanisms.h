@@ -6,6 +6,10 @@ class SurfaceVehicle;
 
 namespace mechanisms {
 
+// The step's advance d = step length x rate. A step length that is negative, NaN or
+// infinite (no simulator gives one) moves nothing, so every state stays in its range.
+double StepAdvance(double simdt, double rate);
+
 // Rear doors: latches over the first half of the state, leaves over the second.
 void StepRearDoors(SurfaceVehicle &v, double simdt);
 

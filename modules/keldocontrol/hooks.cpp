@@ -4,8 +4,8 @@
 
 void SurfaceVehicle::RunMechanismsBeforeRolling(double simdt)
 {
-    SetAnimation(animRoofRotator,
-                 mechanisms::StepRoofRotator(roofRotation, simdt * mechanismRate));
+    const double d = mechanisms::StepAdvance(simdt, mechanismRate);
+    SetAnimation(animRoofRotator, mechanisms::StepRoofRotator(roofRotation, d));
 }
 
 void SurfaceVehicle::RunModuleMechanisms(double /*simdt*/) {}

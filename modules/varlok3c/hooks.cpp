@@ -6,8 +6,7 @@ void SurfaceVehicle::RunMechanismsBeforeRolling(double /*simdt*/) {}
 
 void SurfaceVehicle::RunModuleMechanisms(double simdt)
 {
-    SetAnimation(animTurret,
-                 mechanisms::StepTurret(turretPosition, turretMode, simdt * mechanismRate));
-    SetAnimation(animCannon,
-                 mechanisms::StepCannon(cannonPosition, cannonMode, simdt * mechanismRate));
+    const double d = mechanisms::StepAdvance(simdt, mechanismRate);
+    SetAnimation(animTurret, mechanisms::StepTurret(turretPosition, turretMode, d));
+    SetAnimation(animCannon, mechanisms::StepCannon(cannonPosition, cannonMode, d));
 }

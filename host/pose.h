@@ -1,0 +1,40 @@
+// Animation poses: where each mesh group of a vessel stands at the vessel's current
+// animation states. Used by the tests, the command-line host and a viewer.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "vessel_state.h"
+
+namespace host {
+
+// A rigid motion of the vessel frame: p -> rotation * p + translation (metres).
+struct RigidTransform {
+    double rotation[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    VECTOR3 translation{};
+
+    VECTOR3 Apply(const VECTOR3 &p) const;
+    // This motion following `first`: After(first).Apply(p) == Apply(first.Apply(p)).
+    RigidTransform After(const RigidTransform &first) const;
+    // A turn of `angle` radians about the line through `point` along `axis` (any length;
+    // a zero axis turns nothing). Right-hand sense in the vessel's coordinates: a positive
+    // angle about +x carries +y toward +z, so a wheel rolls forward.
+    static RigidTransform Rotation(const VECTOR3 &point, const VECTOR3 &axis, double angle);
+};
+
+// How far a component has turned at an animation state: 0 up to state0, in proportion
+// between, 1 from state1 on.
+double ComponentProgress(const AnimationComponent &component, double state);
+
+// The motion of every component at the current states, its parents' included
+// (parent's motion following its own), by component index.
+std::vector<RigidTransform> PoseComponents(const Vessel &vessel);
+
+// The motion of every group of mesh `mesh` that a component names.
+std::map<UINT, RigidTransform> PoseGroups(const Vessel &vessel, UINT mesh = 0);
+
+// Where the point `p` of group `group`, as modelled, stands now.
+VECTOR3 PosePoint(const Vessel &vessel, UINT group, const VECTOR3 &p, UINT mesh = 0);
+
+} // namespace host
