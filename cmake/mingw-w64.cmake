@@ -23,8 +23,8 @@ set(ENV{PKG_CONFIG_PATH} "")
 # Debian's wine64 keeps its loader off the PATH.
 find_program(WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(WINE64)
-  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all
-      WINEDLLOVERRIDES=mscoree,mshtml= ${WINE64})
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINE64=${WINE64}
+      ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-run.sh)
 endif()
 # Wine shows the build machine's files on drive Z:; paths built into the programs
 # (the simulator root, test folders) carry this prefix.
