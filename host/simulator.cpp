@@ -1,9 +1,11 @@
 #include "simulator.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "handles.h"
 #include "host_error.h"
+#include "mesh_loader.h"
 
 namespace host {
 
@@ -187,6 +189,17 @@ MESHHANDLE Simulator::LoadMesh(const std::string &name)
     if (found != meshByName_.end())
         return MakeHandle(HandleKind::Mesh, found->second);
     auto mesh = std::make_unique<Mesh>();
+    std::string relative = name;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    std::string path = root_ + "/Meshes/" + relative + ".msh";
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(path, ignored)) {
+        try {
+            *mesh = LoadMeshFile(path);
+        } catch (const Error &e) {
+            meshErrors_.push_back(e.what());
+        }
+    }
     mesh->name = name;
     meshes_.push_back(std::move(mesh));
     meshByName_[name] = meshes_.size() - 1;
@@ -208,6 +221,7 @@ void Simulator::Reset()
     vesselNames_.clear();
     meshes_.clear();
     meshByName_.clear();
+    meshErrors_.clear();
     focus_ = nullptr;
     simTime_ = 0;
     step_ = -1;

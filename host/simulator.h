@@ -85,9 +85,14 @@ public:
     void Record(int vessel, const char *call, std::vector<TraceValue> args,
                 std::optional<TraceValue> ret = std::nullopt);
 
-    // Meshes by name, loaded once per process.
+    // Meshes by name, loaded once per process from Root()/Meshes/NAME.msh (a backslash
+    // in the name is a folder). Without the file the mesh is an empty named one. A
+    // broken file also leaves it empty and is noted in MeshErrors() instead of being
+    // thrown: the module's oapiLoadMeshGlobal call has no way to fail, and the program
+    // driving the host reports the error with its file and line.
     MESHHANDLE LoadMesh(const std::string &name);
     const Mesh *MeshOf(MESHHANDLE handle) const;
+    const std::vector<std::string> &MeshErrors() const { return meshErrors_; }
 
     // Lines written with oapiWriteLog, in order.
     const std::vector<std::string> &LogLines() const { return log_; }
@@ -103,7 +108,7 @@ public:
     int date2IntCalls = 0;
 
     // Back to a fresh process: every vessel released, every library unloaded, the
-    // trace, log, time and meshes cleared.
+    // trace, log, time, meshes and mesh errors cleared.
     void Reset();
 
     static constexpr double kStartMjd = 51544.5;
@@ -136,6 +141,7 @@ private:
     std::vector<std::string> vesselNames_; // by id, kept after a vessel is gone
     std::vector<std::unique_ptr<Mesh>> meshes_;
     std::map<std::string, std::size_t> meshByName_;
+    std::vector<std::string> meshErrors_;
     Vessel *focus_ = nullptr;
     double simTime_ = 0;
     std::int64_t step_ = -1;

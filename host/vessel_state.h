@@ -91,7 +91,7 @@ struct Vessel {
     std::vector<Animation> animations;
     std::vector<AnimationComponent> components;
 
-    VECTOR3 cameraDirection{0, 0, 1};
+    VECTOR3 cameraDirection{{0, 0, 1}};
     VECTOR3 cameraOffset{};
     std::vector<AddedForce> forces; // added during the current step
 

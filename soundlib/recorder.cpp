@@ -39,6 +39,8 @@ void Recorder::Mix(const Slot &slot, std::size_t first, std::size_t end)
     const double frames = double(samples.size());
     for (std::size_t i = first; i < end; ++i) {
         double position = slot.PositionAt(startTime_ + double(i) / sampleRate_);
+        if (position < 0)
+            continue; // an output sample just before the sound started
         if (slot.loop)
             position = std::fmod(position, frames);
         else if (position >= frames)

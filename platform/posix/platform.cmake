@@ -5,11 +5,11 @@ target_sources(platform_kernel INTERFACE ${CMAKE_CURRENT_LIST_DIR}/kernel.cpp
                ${CMAKE_CURRENT_LIST_DIR}/library_entry.cpp)
 target_link_libraries(platform_kernel INTERFACE ${CMAKE_DL_LIBS})
 
-# Only symbols marked for export are seen; every library keeps its own copy of inline
-# statics (no unique symbols merged across libraries, so each module has its own
-# module-wide state); every reference is resolved when the library is linked.
+# Only symbols marked for export are seen; every reference is resolved when the
+# library is linked; and with GCC no unique symbols, which would keep a module loaded
+# after dlclose.
 target_compile_options(platform_plugin INTERFACE -fvisibility=hidden
-                       -fvisibility-inlines-hidden -fno-gnu-unique)
+                       -fvisibility-inlines-hidden $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
 target_link_options(platform_plugin INTERFACE -Wl,--no-undefined)
 
 target_link_libraries(platform_host_library INTERFACE ${CMAKE_DL_LIBS})

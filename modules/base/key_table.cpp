@@ -1,4 +1,5 @@
-// VARLOK1's keys: cameras, rear doors, engine start.
+// The base vehicle's keys, shared by VARLOK1 and KELDOCONTROL: cameras, rear doors,
+// engine start.
 #include "keys.h"
 
 namespace {

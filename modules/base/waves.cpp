@@ -1,3 +1,4 @@
+// The base vehicle's waves, shared by VARLOK1 and KELDOCONTROL: engine run and start.
 #include "module_traits.h"
 #include "wave_list.h"
 

@@ -1,0 +1,21 @@
+// Pictures of vessels on the ground: a top view above a side view, as a PNG.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "vessel_state.h"
+
+namespace vesselhost {
+
+inline constexpr int kPictureWidth = 1200;  // pixels
+inline constexpr int kPictureHeight = 900;  // pixels
+
+// Draws the vessels at their ground positions and headings, each posed at its current
+// animation states and labelled with its name: the mesh the vessel added, or its
+// placeholder when that mesh has no geometry. The top view has the ground's z to the
+// right and x downward; the side view below it shares the z scale and looks from +x.
+// The file is written whole or not at all; throws host::Error when it cannot be.
+void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path);
+
+} // namespace vesselhost
