@@ -1,22 +1,22 @@
 # add_vessel_module(<target> MODULE_DIR <modules/name> OUTPUT_NAME <CLASS>
-#                   [SHARED_DIR <modules/shared-part>] [OUTPUT_DIRECTORY <dir>]
-#                   [EXTRA_SOURCES <files>...])
+#                   [OUTPUT_DIRECTORY <dir>] [EXTRA_SOURCES <files>...])
 # Builds one vessel module, the library file <CLASS> with the platform's suffix: the
 # shared frame, engine and sound connector, with the module's own record, tables and
-# hooks fixed at build time through its include folder. SHARED_DIR adds the sources of
-# a part two modules have in common (modules/base). Only the module's exports are
-# visible.
+# hooks fixed at build time through its include folder. A module folder may hold a
+# module.cmake that names, in MODULE_SHARED_DIR, a part it has in common with another
+# module (modules/base). Only the module's exports are visible.
 function(add_vessel_module target)
-  cmake_parse_arguments(ARG "" "MODULE_DIR;SHARED_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES"
-                        ${ARGN})
+  cmake_parse_arguments(ARG "" "MODULE_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES" ${ARGN})
   if(NOT ARG_OUTPUT_DIRECTORY)
     set(ARG_OUTPUT_DIRECTORY ${SIM_ROOT}/Modules)
   endif()
   file(GLOB engine_sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/vehicle/*.cpp ${CMAKE_SOURCE_DIR}/sound/*.cpp
        ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/*.cpp)
-  if(ARG_SHARED_DIR)
-    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${ARG_SHARED_DIR}/*.cpp)
+  set(MODULE_SHARED_DIR "")
+  include(${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/module.cmake OPTIONAL)
+  if(MODULE_SHARED_DIR)
+    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
     list(APPEND engine_sources ${shared_sources})
   endif()
   add_library(${target} SHARED
