@@ -26,8 +26,10 @@ function(add_vessel_module target)
     ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
   target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
   # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
+  # Its import library (Windows) stays in the build, apart from other builds of a class.
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
-    RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+    RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target})
 endfunction()
