@@ -1,0 +1,31 @@
+// The call trace as JSON Lines: one object per call, in call order, with `step`, `t`,
+// `vessel` (its name, null for none), `call`, `args` and `ret` where there is a result.
+// Numbers read back exactly (shortest round-trip form; non-finite ones as the strings
+// "NaN", "Infinity", "-Infinity"), vectors are [x,y,z], handles short stable names
+// ("th0", "thg1", "ph0", "ac3", "mesh:NAME", "vis0", "vessel:NAME"), null for null, and a
+// transform record an object with `id` (in order of first appearance), `kind`, `mesh`,
+// `groups`, `ref`, `axis` and `angle` (single precision, as stored).
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "call_trace.h"
+
+namespace host {
+
+class Simulator;
+
+class TraceJsonWriter {
+public:
+    // Appends one line for the call to `out`; names come from the simulator.
+    void Append(const TraceCall &call, const Simulator &sim, std::string &out);
+
+private:
+    void Value(const TraceValue &value, const Simulator &sim, std::string &out);
+    void Transform(const TransformSnapshot &transform, std::string &out);
+
+    std::unordered_map<const void *, int> transformIds_;
+};
+
+} // namespace host

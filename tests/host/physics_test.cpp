@@ -1,0 +1,299 @@
+// Ground physics and driver controls on vessels declared as the vehicle modules declare
+// theirs: 100 kg empty with 300 kg of propellant, a main and a retro thruster on the
+// centre line, four yaw thrusters in two groups.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "driver_input.h"
+#include "physics.h"
+
+namespace {
+
+using host::Vessel;
+namespace ground = host::ground;
+
+constexpr double kDt = 0.02;
+
+host::Thruster MakeThruster(VECTOR3 position, VECTOR3 direction, double max0)
+{
+    host::Thruster t;
+    t.position = position;
+    t.direction = direction;
+    t.max0 = max0;
+    t.propellant = 0;
+    t.isp0 = 1.1e13;
+    return t;
+}
+
+Vessel SurfaceVehicle()
+{
+    Vessel v;
+    v.emptyMass = 100;
+    v.propellants.push_back({300, 300, 1});
+    v.pmi = _V(57.9, 54.34, 17.13);
+    v.cw[0] = 0.3;
+    v.cw[1] = 0.3;
+    v.cw[2] = 0.6;
+    v.cw[3] = 0.9;
+    v.crossSections = _V(200, 30, 30);
+    v.touchdown[0] = _V(0, -1.87, 1);
+    v.touchdown[1] = _V(-1.6, -1.87, -1);
+    v.touchdown[2] = _V(1.6, -1.87, -1);
+    v.thrusters = {
+        MakeThruster(_V(0, 0, -4.3), _V(0, 0, 1), 9000),
+        MakeThruster(_V(0, 0, 4.3), _V(0, 0, -1), 9000),
+        MakeThruster(_V(1, 0, 1), _V(0, 0, 1), 90000),
+        MakeThruster(_V(-1, 0, 1), _V(0, 0, 1), 90000),
+        MakeThruster(_V(1, 0, -1), _V(0, 0, -1), 90000),
+        MakeThruster(_V(-1, 0, -1), _V(0, 0, -1), 90000),
+    };
+    v.groups = {{THGROUP_MAIN, {0}},
+                {THGROUP_RETRO, {1}},
+                {THGROUP_ATT_YAWLEFT, {2, 5}},
+                {THGROUP_ATT_YAWRIGHT, {3, 4}}};
+    return v;
+}
+
+void Drive(Vessel &v, double seconds)
+{
+    for (int i = 0; i < int(std::lround(seconds / kDt)); ++i)
+        host::MoveOnGround(v, kDt);
+}
+
+TEST(GroundPhysics, MassIsEmptyMassPlusPropellantAndInertiaScalesWithIt)
+{
+    Vessel v = SurfaceVehicle();
+    EXPECT_DOUBLE_EQ(host::VesselMass(v), 400);
+    EXPECT_DOUBLE_EQ(host::YawInertia(v), 400 * 54.34);
+    v.propellants[0].mass = 100;
+    EXPECT_DOUBLE_EQ(host::VesselMass(v), 200);
+    EXPECT_DOUBLE_EQ(host::YawInertia(v), 200 * 54.34);
+}
+
+TEST(GroundPhysics, TouchdownPointsSpanningATriangleStandOnTheGround)
+{
+    Vessel v = SurfaceVehicle();
+    EXPECT_TRUE(host::RestsOnGround(v));
+    v.touchdown[2] = _V(1.6, -1.87, 3); // on the line through the other two
+    EXPECT_FALSE(host::RestsOnGround(v));
+    EXPECT_FALSE(host::RestsOnGround(Vessel{}));
+}
+
+TEST(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFrame)
+{
+    Vessel v = SurfaceVehicle();
+    v.motion.heading = std::numbers::pi / 2; // facing +x
+    v.thrusters[0].level = 1;
+    host::MoveOnGround(v, kDt);
+
+    double forward = 9000.0 / 400 * kDt - ground::kRollingResistance * ground::kGravity * kDt;
+    EXPECT_NEAR(v.motion.vx, forward, 1e-12);
+    EXPECT_NEAR(v.motion.vz, 0, 1e-12);
+    EXPECT_NEAR(v.motion.x, forward * kDt, 1e-12);
+    EXPECT_NEAR(v.readings.airspeed, forward, 1e-12);
+    EXPECT_NEAR(v.readings.airspeedVector.z, forward, 1e-12);
+    EXPECT_NEAR(v.readings.airspeedVector.x, 0, 1e-12);
+    EXPECT_EQ(v.readings.airspeedVector.y, 0);
+    EXPECT_TRUE(v.readings.groundContact);
+}
+
+TEST(GroundPhysics, RetroThrustPushesBackwards)
+{
+    Vessel v = SurfaceVehicle();
+    v.thrusters[1].level = 1;
+    Drive(v, 1);
+    EXPECT_LT(v.motion.z, -1);
+    EXPECT_LT(v.readings.airspeedVector.z, 0);
+    EXPECT_NEAR(v.motion.heading, 0, 1e-12); // on the centre line: no turn
+}
+
+TEST(GroundPhysics, YawGroupsTurnTheirWayWithTorqueOverMassTimesMoments)
+{
+    Vessel left = SurfaceVehicle();
+    left.thrusters[2].level = left.thrusters[5].level = 0.5;
+    host::MoveOnGround(left, kDt);
+    // Each thruster pushes 45000 N one metre off the centre: 90000 N·m to the left.
+    double rate = -90000.0 / (400 * 54.34) * kDt / (1 + ground::kYawGrip * kDt);
+    EXPECT_NEAR(left.motion.yawRate, rate, 1e-12);
+    EXPECT_NEAR(left.motion.heading, 2 * std::numbers::pi + rate * kDt, 1e-12); // wrapped
+    EXPECT_NEAR(left.readings.airspeed, 0, 1e-12); // a turn on the spot
+
+    Vessel right = SurfaceVehicle();
+    right.thrusters[3].level = right.thrusters[4].level = 0.5;
+    host::MoveOnGround(right, kDt);
+    EXPECT_NEAR(right.motion.yawRate, -rate, 1e-12);
+}
+
+TEST(GroundPhysics, YawGripSettlesATurnAndStopsItWhenTheTorqueEnds)
+{
+    Vessel v = SurfaceVehicle();
+    v.thrusters[3].level = v.thrusters[4].level = 1;
+    Drive(v, 3);
+    double settled = 180000.0 / (400 * 54.34) / ground::kYawGrip;
+    EXPECT_NEAR(v.motion.yawRate, settled, settled * 1e-3);
+    v.thrusters[3].level = v.thrusters[4].level = 0;
+    Drive(v, 1);
+    EXPECT_LT(std::abs(v.motion.yawRate), settled * 0.01);
+}
+
+TEST(GroundPhysics, NothingMovesWithoutThrustOrForce)
+{
+    Vessel v = SurfaceVehicle();
+    for (auto &t : v.thrusters) {
+        t.level = 1;
+        t.max0 = 0; // held at zero thrust, as before the engine starts
+    }
+    v.motion.x = 3;
+    v.motion.z = -4;
+    v.motion.heading = 1;
+    Drive(v, 5);
+    EXPECT_EQ(v.motion.x, 3);
+    EXPECT_EQ(v.motion.z, -4);
+    EXPECT_EQ(v.motion.heading, 1);
+    EXPECT_EQ(v.readings.airspeed, 0);
+}
+
+TEST(GroundPhysics, GroundHoldsAcrossTheBodyAndLetsItRollAlong)
+{
+    Vessel v = SurfaceVehicle();
+    v.motion.vx = 5; // heading 0: sideways to the right
+    v.motion.vz = 5; // forward
+    Drive(v, 0.2);
+    ground::BodyMotion body = host::BodyMotionOf(v.motion);
+    EXPECT_LT(body.side, 0.2);
+    EXPECT_GT(body.side, 0);
+    EXPECT_GT(body.forward, 4.5);
+}
+
+TEST(GroundPhysics, RollingResistanceStopsACoastingVehicleWithoutReversingIt)
+{
+    Vessel v = SurfaceVehicle();
+    v.motion.vz = 0.3;
+    Drive(v, 3);
+    EXPECT_EQ(v.motion.vz, 0);
+    EXPECT_GT(v.motion.z, 0);
+    double z = v.motion.z;
+    Drive(v, 1);
+    EXPECT_EQ(v.motion.z, z);
+}
+
+TEST(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
+{
+    Vessel v = SurfaceVehicle();
+    v.motion.vz = 20;
+    ground::BodyLoads free = host::LoadsOn(v, host::BodyMotionOf(v.motion));
+    v.forces.push_back({_V(0, 0, -9000), _V(0, 0, 0)});
+    ground::BodyLoads braked = host::LoadsOn(v, host::BodyMotionOf(v.motion));
+    EXPECT_DOUBLE_EQ(braked.forward - free.forward, -9000);
+    EXPECT_DOUBLE_EQ(braked.yawTorque, 0);
+
+    v.forces = {{_V(100, 0, 0), _V(0, 0, 2)}}; // to the right at the nose
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v, host::BodyMotionOf(v.motion)).yawTorque, 200);
+    v.forces = {{_V(0, 0, 100), _V(1, 0, 0)}}; // forward on the right side
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v, host::BodyMotionOf(v.motion)).yawTorque, -100);
+}
+
+TEST(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
+{
+    Vessel v = SurfaceVehicle();
+    v.cw[0] = 0.3; // moving forward
+    v.cw[1] = 0.9; // moving backward
+    ground::BodyMotion body;
+    body.forward = 10;
+    double q = 0.5 * ground::kAirDensity * 100;
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).forward, -q * 0.3 * 30);
+    body.forward = -10;
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).forward, q * 0.9 * 30);
+    body.forward = 0;
+    body.side = 10;
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).side, -q * 0.6 * 200);
+}
+
+TEST(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
+{
+    // The vehicle's brake: 9000 N against the motion above 13 m/s, added in the step
+    // and acting in the next.
+    Vessel v = SurfaceVehicle();
+    v.thrusters[0].level = 1;
+    double top = 0;
+    for (int i = 0; i < 1000; ++i) {
+        host::MoveOnGround(v, kDt);
+        v.forces.clear();
+        if (v.readings.airspeed > 13 && v.readings.airspeedVector.z > 0)
+            v.forces.push_back({_V(0, 0, -9000), _V(0, 0, 0)});
+        if (i > 500)
+            top = std::max(top, v.readings.airspeed);
+    }
+    EXPECT_GT(v.readings.airspeed, 12.5);
+    EXPECT_LT(top, 13.5);
+}
+
+TEST(GroundPhysics, ThrustBurnsPropellantAndADryTankGivesNone)
+{
+    Vessel v = SurfaceVehicle();
+    v.thrusters[0].isp0 = 1000; // m/s
+    v.propellants[0].efficiency = 0.5;
+    v.thrusters[0].level = 1;
+    host::MoveOnGround(v, kDt);
+    EXPECT_DOUBLE_EQ(v.propellants[0].mass, 300 - 9000.0 / 500 * kDt);
+
+    v.propellants[0].mass = 0;
+    v.motion = {};
+    host::MoveOnGround(v, kDt);
+    EXPECT_EQ(v.motion.vz, 0);
+    EXPECT_EQ(v.propellants[0].mass, 0);
+}
+
+TEST(GroundPhysics, SameInputGivesBitIdenticalMotion)
+{
+    auto drive = [] {
+        Vessel v = SurfaceVehicle();
+        v.thrusters[0].level = 0.8;
+        v.thrusters[2].level = v.thrusters[5].level = 0.3;
+        Drive(v, 7.3);
+        return v.motion;
+    };
+    host::Motion a = drive(), b = drive();
+    EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+}
+
+TEST(DriverControls, LevelsGoToEveryThrusterOfTheirGroupAndYawToTheRudder)
+{
+    Vessel v = SurfaceVehicle();
+    v.thrusters.push_back(v.thrusters[0]);
+    v.groups[0].thrusters = {0, 6}; // a main group of two
+    host::ApplyDriverControls(v, {0.7, 0.2, -0.6});
+    EXPECT_EQ(v.thrusters[0].level, 0.7);
+    EXPECT_EQ(v.thrusters[6].level, 0.7);
+    EXPECT_EQ(v.thrusters[1].level, 0.2);
+    EXPECT_EQ(v.thrusters[2].level, 0.6); // yaw left
+    EXPECT_EQ(v.thrusters[5].level, 0.6);
+    EXPECT_EQ(v.thrusters[3].level, 0);
+    EXPECT_EQ(v.thrusters[4].level, 0);
+    EXPECT_EQ(v.readings.controlSurface[AIRCTRL_RUDDER], -0.6);
+
+    host::ApplyDriverControls(v, {0, 0, 0.4});
+    EXPECT_EQ(v.thrusters[2].level, 0);
+    EXPECT_EQ(v.thrusters[3].level, 0.4);
+    EXPECT_EQ(v.thrusters[4].level, 0.4);
+    EXPECT_EQ(v.readings.controlSurface[AIRCTRL_RUDDER], 0.4);
+}
+
+TEST(DriverControls, OutOfRangeInputIsClampedAndMissingGroupsAreSkipped)
+{
+    Vessel v = SurfaceVehicle();
+    host::ApplyDriverControls(v, {1.5, -1, -3});
+    EXPECT_EQ(v.thrusters[0].level, 1);
+    EXPECT_EQ(v.thrusters[1].level, 0);
+    EXPECT_EQ(v.thrusters[2].level, 1);
+    EXPECT_EQ(v.readings.controlSurface[AIRCTRL_RUDDER], -1);
+
+    Vessel bare; // declared nothing yet
+    host::ApplyDriverControls(bare, {1, 1, 1});
+    EXPECT_EQ(bare.readings.controlSurface[AIRCTRL_RUDDER], 1);
+}
+
+} // namespace

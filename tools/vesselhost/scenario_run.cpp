@@ -1,0 +1,407 @@
+#include "scenario_run.h"
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "driver_input.h"
+#include "host_error.h"
+#include "output_file.h"
+#include "physics.h"
+#include "picture.h"
+#include "progress.h"
+#include "simulator.h"
+#include "simulator_root.h"
+#include "sound_recording.h"
+#include "summary.h"
+#include "telemetry.h"
+#include "trace_json.h"
+
+namespace vesselhost {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFlushBytes = 1 << 20;
+
+// Event times meet step start times within a millionth of a step, so that sums of
+// decimal step lengths that miss by a rounding error still count as on time.
+constexpr double kTimeTolerance = 1e-6;
+
+std::string At(const host::Scenario &scenario, int line)
+{
+    return scenario.file + ":" + std::to_string(line) + ": ";
+}
+
+std::string Decimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// An input line as the log shows it.
+std::string Describe(const host::ScenarioEvent &event, const std::string &vessel)
+{
+    static const char *const kActions[] = {"MAIN",  "RETRO",    "YAW",    "KEY",   "VISUAL",
+                                           "FOCUS", "AIRSPEED", "AIRVEC", "GROUND"};
+    using host::InputAction;
+    switch (event.action) {
+    case InputAction::Focus:
+        return "focus on " + vessel;
+    case InputAction::Key:
+        return vessel + " KEY " + host::KeyName(event.key);
+    case InputAction::Visual:
+    case InputAction::Ground:
+        return vessel + " " + kActions[int(event.action)] + (event.on ? " ON" : " OFF");
+    default:
+        break;
+    }
+    std::string text = vessel + " " + kActions[int(event.action)];
+    for (int i = 0; i < (event.action == InputAction::AirVector ? 3 : 1); ++i)
+        text += " " + Decimal(event.value[i]);
+    if (event.holdFor)
+        text += " for " + Decimal(*event.holdFor) + " s";
+    return text;
+}
+
+// A held input value: set by an event, back to 0 at `until` when given (FOR N).
+struct Held {
+    double value[3] = {};
+    std::optional<double> until;
+
+    void Set(const host::ScenarioEvent &event, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            value[i] = event.value[i];
+        until.reset();
+        if (event.holdFor)
+            until = event.time + *event.holdFor;
+    }
+    void ExpireBy(double due)
+    {
+        if (until && *until <= due) {
+            value[0] = value[1] = value[2] = 0;
+            until.reset();
+        }
+    }
+};
+
+struct VesselInput {
+    Held main, retro, yaw;
+    Held airspeed, airVector; // scripted readings, with the physics off
+    bool ground = false;
+};
+
+// Goes back to the caller's folder when the run ends.
+class InFolder {
+public:
+    explicit InFolder(const std::string &folder) : saved_(fs::current_path())
+    {
+        fs::current_path(folder);
+    }
+    ~InFolder()
+    {
+        std::error_code ignored;
+        fs::current_path(saved_, ignored);
+    }
+
+private:
+    fs::path saved_;
+};
+
+class ScenarioRun {
+public:
+    ScenarioRun(const host::Scenario &scenario, const std::string &root, const RunOptions &options,
+                std::FILE *out)
+        : scenario_(scenario), root_(root), options_(options), out_(out)
+    {
+    }
+
+    void Run();
+
+private:
+    void LoadSoundLibrary();
+    void CreateVessels();
+    void Deliver(const host::ScenarioEvent &event, double stepStart);
+    void ApplyInput();
+    void Drain();
+    void Note(double t, const std::string &text);
+    void Finish();
+
+    const host::Scenario &scenario_;
+    const std::string &root_;
+    const RunOptions &options_;
+    std::FILE *out_;
+    host::Simulator &sim_ = host::Simulator::Get();
+
+    std::vector<host::Vessel *> vessels_; // by ship index
+    std::vector<VesselInput> input_;
+    std::unique_ptr<RunSummary> summary_;
+
+    std::unique_ptr<OutputFile> traceFile_;
+    host::TraceJsonWriter traceWriter_;
+    std::string traceBuffer_;
+    std::unique_ptr<OutputFile> telemetryFile_;
+    std::unique_ptr<TelemetryWriter> telemetry_;
+    std::unique_ptr<SoundRecording> recording_;
+};
+
+void ScenarioRun::LoadSoundLibrary()
+{
+    if (!scenario_.sound)
+        return;
+    std::string path = SoundLibraryPath(root_);
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        std::fprintf(stderr, "vesselhost: warning: no sound library at %s; the vehicles stay "
+                             "silent\n", path.c_str());
+        return;
+    }
+    sim_.LoadSoundLibrary(path);
+}
+
+void ScenarioRun::CreateVessels()
+{
+    for (const host::ScenarioShip &ship : scenario_.ships) {
+        host::Vessel *vessel = nullptr;
+        try {
+            vessel = &sim_.CreateVessel(ship.name, ship.className);
+        } catch (const host::Error &e) {
+            throw host::Error(At(scenario_, ship.line) + "vessel " + ship.name + " of class " +
+                              ship.className + " cannot be created: " + e.what());
+        }
+        double heading = std::fmod(ship.heading, 360.0);
+        vessel->motion.x = ship.x;
+        vessel->motion.z = ship.z;
+        vessel->motion.heading = (heading < 0 ? heading + 360 : heading) * std::numbers::pi / 180;
+        if (scenario_.physics)
+            host::MoveOnGround(*vessel, 0); // reports the vessel standing where it was put
+        vessels_.push_back(vessel);
+    }
+    input_.resize(vessels_.size());
+    // The simulator shows every vessel from the start; VISUAL OFF takes a visual away.
+    for (host::Vessel *vessel : vessels_)
+        sim_.CreateVisual(*vessel);
+    sim_.SetFocus(vessels_[scenario_.focus]);
+}
+
+void ScenarioRun::Note(double t, const std::string &text)
+{
+    if (options_.log)
+        std::fprintf(out_, "%9.2f s  %s\n", t, text.c_str());
+}
+
+void ScenarioRun::Deliver(const host::ScenarioEvent &event, double stepStart)
+{
+    host::Vessel &vessel = *vessels_[event.vessel];
+    VesselInput &input = input_[event.vessel];
+    std::string what;
+    switch (event.action) {
+    case host::InputAction::Main:
+        input.main.Set(event, 1);
+        break;
+    case host::InputAction::Retro:
+        input.retro.Set(event, 1);
+        break;
+    case host::InputAction::Yaw:
+        input.yaw.Set(event, 1);
+        break;
+    case host::InputAction::Airspeed:
+        input.airspeed.Set(event, 1);
+        break;
+    case host::InputAction::AirVector:
+        input.airVector.Set(event, 3);
+        break;
+    case host::InputAction::Ground:
+        input.ground = event.on;
+        break;
+    case host::InputAction::Key: {
+        bool consumed = sim_.SendKey(vessel, event.key, true) != 0;
+        sim_.SendKey(vessel, event.key, false);
+        if (!consumed)
+            summary_->KeyPassed(vessel, event.key);
+        what = consumed ? " (taken)" : " (passed to the simulator)";
+        break;
+    }
+    case host::InputAction::Visual:
+        if (event.on)
+            sim_.CreateVisual(vessel);
+        else
+            sim_.DestroyVisual(vessel);
+        break;
+    case host::InputAction::Focus:
+        sim_.SetFocus(&vessel);
+        break;
+    }
+    if (options_.log)
+        Note(stepStart, Describe(event, vessel.name) + what);
+}
+
+void ScenarioRun::ApplyInput()
+{
+    for (std::size_t i = 0; i < vessels_.size(); ++i) {
+        host::Vessel &vessel = *vessels_[i];
+        const VesselInput &input = input_[i];
+        host::DriverControls controls;
+        controls.main = input.main.value[0];
+        controls.retro = input.retro.value[0];
+        controls.yaw = input.yaw.value[0];
+        host::ApplyDriverControls(vessel, controls);
+        if (!scenario_.physics) {
+            vessel.readings.airspeed = input.airspeed.value[0];
+            const double *v = input.airVector.value;
+            vessel.readings.airspeedVector = _V(v[0], v[1], v[2]);
+            vessel.readings.groundContact = input.ground;
+        }
+    }
+}
+
+void ScenarioRun::Drain()
+{
+    const std::vector<host::TraceCall> &calls = sim_.Trace().Calls();
+    summary_->Calls(calls);
+    if (traceFile_) {
+        for (const host::TraceCall &call : calls)
+            traceWriter_.Append(call, sim_, traceBuffer_);
+        if (traceBuffer_.size() >= kFlushBytes) {
+            traceFile_->Write(traceBuffer_);
+            traceBuffer_.clear();
+        }
+    }
+    sim_.Trace().Clear();
+}
+
+void ScenarioRun::Run()
+{
+    // Outputs first: a folder that cannot take them stops the run before it starts.
+    if (!options_.trace.empty())
+        traceFile_ = std::make_unique<OutputFile>(options_.trace);
+    if (!options_.telemetry.empty())
+        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry);
+    std::unique_ptr<OutputFile> audioFile;
+    if (!options_.audio.empty())
+        audioFile = std::make_unique<OutputFile>(options_.audio);
+
+    InFolder inRoot(root_); // the modules write their sound log relative to it
+    sim_.Reset();
+    sim_.SetRoot(root_);
+    sim_.Trace().enabled = true;
+    if (scenario_.physics)
+        sim_.physics = host::StepGroundPhysics;
+    LoadSoundLibrary();
+    if (audioFile) {
+        if (!sim_.SoundLibrary())
+            throw host::Error(options_.audio + ": no sound library is loaded (" +
+                              (scenario_.sound ? "none in " + root_ : "SOUND OFF in " +
+                                                                          scenario_.file) +
+                              "), so there is no sound to record");
+        recording_ = std::make_unique<SoundRecording>(*sim_.SoundLibrary(), std::move(audioFile));
+    }
+
+    CreateVessels();
+    summary_ = std::make_unique<RunSummary>(sim_.Vessels());
+    if (telemetryFile_)
+        telemetry_ = std::make_unique<TelemetryWriter>(std::move(telemetryFile_), sim_.Vessels());
+    Drain();
+
+    const std::int64_t steps = scenario_.StepCount();
+    const double dt = scenario_.step;
+    std::size_t next = 0;
+    std::vector<RunSummary::Note> notes;
+    ProgressBar progress(steps, options_.progress);
+    for (std::int64_t k = 0; k < steps; ++k) {
+        double stepStart = sim_.SimTime();
+        double due = stepStart + dt * kTimeTolerance;
+        for (VesselInput &input : input_)
+            for (Held *held : {&input.main, &input.retro, &input.yaw, &input.airspeed,
+                               &input.airVector})
+                held->ExpireBy(due);
+        while (next < scenario_.events.size() && scenario_.events[next].time <= due)
+            Deliver(scenario_.events[next++], stepStart);
+        ApplyInput();
+        sim_.Step(dt);
+        Drain();
+        if (telemetry_)
+            for (host::Vessel *vessel : vessels_)
+                telemetry_->Row(k, sim_.SimTime(), *vessel);
+        notes.clear();
+        summary_->AfterStep(stepStart, sim_.SimTime(), sim_.Vessels(), notes);
+        for (const RunSummary::Note &note : notes)
+            Note(note.t, note.text);
+        progress.Update(k + 1);
+    }
+    Finish();
+}
+
+void ScenarioRun::Finish()
+{
+    if (recording_)
+        recording_->Commit();
+    if (!options_.picture.empty()) {
+        // The picture is written whole or not at all by its renderer.
+        std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
+        try {
+            RenderPicture(vessels, options_.picture);
+        } catch (const host::Error &e) {
+            throw OutputError(e.what());
+        }
+    }
+    if (traceFile_) {
+        traceFile_->Write(traceBuffer_);
+        traceBuffer_.clear();
+        traceFile_->Commit();
+    }
+    if (telemetry_)
+        telemetry_->Commit();
+    summary_->Print(out_, sim_.Vessels());
+    sim_.Reset();
+}
+
+} // namespace
+
+void RunScenario(const host::Scenario &scenario, const std::string &root,
+                 const RunOptions &options, std::FILE *out)
+{
+    RequireRoot(root);
+    host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
+    try {
+        ScenarioRun(scenario, root, options, out).Run();
+    } catch (...) {
+        host::Simulator::Get().Reset();
+        throw;
+    }
+}
+
+void CheckScenario(const host::Scenario &scenario, const std::string &root)
+{
+    RequireRoot(root);
+    host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
+    host::Simulator &sim = host::Simulator::Get();
+    sim.Reset();
+    sim.SetRoot(root);
+    std::set<std::string> checked;
+    try {
+        for (const host::ScenarioShip &ship : scenario.ships) {
+            if (!checked.insert(ship.className).second)
+                continue;
+            try {
+                sim.LoadModule(ship.className);
+            } catch (const host::Error &e) {
+                throw host::Error(At(scenario, ship.line) + "class " + ship.className +
+                                  " has no usable module: " + e.what());
+            }
+        }
+    } catch (...) {
+        sim.Reset();
+        throw;
+    }
+    sim.Reset();
+}
+
+} // namespace vesselhost

@@ -1,0 +1,150 @@
+#include "summary.h"
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "scenario.h"
+
+namespace vesselhost {
+
+namespace {
+
+// The animation of the left rear door leaf in each shipped class's rig: it runs over
+// the second half of the door sequence, so 1 means open and 0 closed.
+struct DoorRow {
+    const char *className;
+    int animation;
+};
+const DoorRow kDoorAnimations[] = {
+    {"VARLOK1", 6},
+    {"VARLOK3C", 8},
+    {"KELDOCONTROL", 7},
+};
+
+constexpr char kPlayCall[] = "PlayVesselWaveOBSound3";
+
+double NumberOf(const host::TraceValue &value)
+{
+    if (auto *i = std::get_if<std::int64_t>(&value))
+        return double(*i);
+    if (auto *d = std::get_if<double>(&value))
+        return *d;
+    return 0;
+}
+
+} // namespace
+
+RunSummary::RunSummary(const std::vector<std::unique_ptr<host::Vessel>> &vessels)
+{
+    for (const auto &vessel : vessels) {
+        if (vessel->id < 0)
+            continue;
+        if (std::size_t(vessel->id) >= stats_.size()) {
+            stats_.resize(vessel->id + 1);
+            doorAnimation_.resize(vessel->id + 1, -1);
+        }
+        VesselStats &s = stats_[vessel->id];
+        s.startX = s.lastX = vessel->motion.x;
+        s.startZ = s.lastZ = vessel->motion.z;
+        for (const DoorRow &row : kDoorAnimations)
+            if (vessel->className == row.className &&
+                std::size_t(row.animation) < vessel->animations.size())
+                doorAnimation_[vessel->id] = row.animation;
+    }
+}
+
+void RunSummary::KeyPassed(const host::Vessel &vessel, unsigned scanCode)
+{
+    if (vessel.id >= 0 && std::size_t(vessel.id) < stats_.size())
+        ++stats_[vessel.id].keysPassed[host::KeyName(scanCode)];
+}
+
+void RunSummary::Calls(const std::vector<host::TraceCall> &calls)
+{
+    for (const host::TraceCall &call : calls) {
+        if (call.vessel < 0 || std::size_t(call.vessel) >= stats_.size() || !call.ret ||
+            std::strcmp(call.call, kPlayCall) != 0 || NumberOf(*call.ret) == 0)
+            continue;
+        VesselStats &s = stats_[call.vessel];
+        ++s.sounds;
+        if (call.args.size() > 1)
+            ++s.soundsBySlot[long(NumberOf(call.args[1]))];
+    }
+}
+
+void RunSummary::AfterStep(double stepStart, double stepEnd,
+                           const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                           std::vector<Note> &notes)
+{
+    for (const auto &vessel : vessels) {
+        if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
+            continue;
+        VesselStats &s = stats_[vessel->id];
+        s.distance += std::hypot(vessel->motion.x - s.lastX, vessel->motion.z - s.lastZ);
+        s.lastX = vessel->motion.x;
+        s.lastZ = vessel->motion.z;
+        s.topSpeed = std::max(s.topSpeed, vessel->readings.airspeed);
+
+        // Until the engine runs, the vehicle holds every thruster at zero thrust.
+        if (!s.engineStart) {
+            for (const host::Thruster &thruster : vessel->thrusters)
+                if (thruster.max0 > 0)
+                    s.engineStart = stepStart;
+            if (s.engineStart)
+                notes.push_back({stepStart, vessel->name + ": engine started"});
+        }
+
+        int door = doorAnimation_[vessel->id];
+        if (door >= 0) {
+            double state = vessel->animations[door].state;
+            if (state >= 1 && s.doorState < 1) {
+                ++s.doorsOpened;
+                notes.push_back({stepEnd, vessel->name + ": rear doors open"});
+            } else if (state <= 0 && s.doorState > 0) {
+                ++s.doorsClosed;
+                notes.push_back({stepEnd, vessel->name + ": rear doors closed"});
+            }
+            s.doorState = state;
+        }
+    }
+}
+
+void RunSummary::Print(std::FILE *out,
+                       const std::vector<std::unique_ptr<host::Vessel>> &vessels) const
+{
+    for (const auto &vessel : vessels) {
+        if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
+            continue;
+        const VesselStats &s = stats_[vessel->id];
+        std::fprintf(out, "%s (%s)\n", vessel->name.c_str(), vessel->className.c_str());
+        std::fprintf(out, "  distance       %.1f m, from (%.1f, %.1f) to (%.1f, %.1f), heading %.1f deg\n",
+                     s.distance, s.startX, s.startZ, vessel->motion.x, vessel->motion.z,
+                     vessel->motion.heading * 180 / std::numbers::pi);
+        std::fprintf(out, "  top speed      %.2f m/s\n", s.topSpeed);
+        if (s.engineStart)
+            std::fprintf(out, "  engine start   %.2f s\n", *s.engineStart);
+        else
+            std::fprintf(out, "  engine start   not started\n");
+        if (doorAnimation_[vessel->id] >= 0)
+            std::fprintf(out, "  door cycles    opened %d, closed %d\n", s.doorsOpened,
+                         s.doorsClosed);
+        std::fprintf(out, "  sounds played  %d", s.sounds);
+        const char *separator = ": ";
+        for (const auto &[slot, count] : s.soundsBySlot) {
+            std::fprintf(out, "%sslot %ld x%d", separator, slot, count);
+            separator = ", ";
+        }
+        std::fprintf(out, "\n  keys passed    ");
+        if (s.keysPassed.empty())
+            std::fprintf(out, "none");
+        separator = "";
+        for (const auto &[key, count] : s.keysPassed) {
+            std::fprintf(out, "%s%s x%d", separator, key.c_str(), count);
+            separator = ", ";
+        }
+        std::fprintf(out, "\n");
+    }
+}
+
+} // namespace vesselhost

@@ -1,0 +1,34 @@
+// Telemetry as CSV: one row per vessel per step, after the step. Columns: step, t (s, the
+// time at the end of the step), vessel, x_m, z_m, heading_deg, speed_m_s (airspeed),
+// forward_m_s and side_m_s (the airspeed vector's z and x in the vessel frame),
+// yaw_rate_deg_s, ground_contact (0 or 1), then thN_level and thN_max (N) for every
+// thruster and animN for every animation state; cells a vessel does not have are empty.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "output_file.h"
+#include "vessel_state.h"
+
+namespace vesselhost {
+
+class TelemetryWriter {
+public:
+    // Writes the header; the columns cover the largest thruster and animation counts.
+    TelemetryWriter(std::unique_ptr<OutputFile> file,
+                    const std::vector<std::unique_ptr<host::Vessel>> &vessels);
+
+    void Row(std::int64_t step, double t, const host::Vessel &vessel);
+    void Commit();
+
+private:
+    void FlushIfFull();
+
+    std::unique_ptr<OutputFile> file_;
+    std::size_t thrusters_ = 0, animations_ = 0;
+    std::string buffer_;
+};
+
+} // namespace vesselhost
