@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -455,8 +456,8 @@ void Parser::Finish()
             names += ", ...";
         return names;
     };
-    if (scenario_.ships.empty())
-        FailAt(line_, "expected at least one ship in a BEGIN_SHIPS section");
+    if (scenario_.ships.empty()) // an empty file still has a line 1
+        FailAt(std::max(line_, 1), "expected at least one ship in a BEGIN_SHIPS section");
     if (!focusName_.empty()) {
         scenario_.focus = shipIndex(focusName_);
         if (scenario_.focus < 0)

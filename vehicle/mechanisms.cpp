@@ -43,10 +43,13 @@ void StepRearDoors(SurfaceVehicle &v, double simdt)
 
 double StepTurret(double &position, int mode, double d)
 {
+    // One whole turn for any state a step of up to 4 s leaves behind (d <= 1); after a
+    // longer step as many turns as it takes, which shows the same pose and keeps the
+    // state within reach of 0..1 instead of drifting away from it.
     if (position > 1)
-        position -= 1;
+        position -= std::ceil(position - 1);
     else if (position < 0)
-        position += 1;
+        position += std::ceil(-position);
     if (mode == 0)
         position += d;
     else if (mode == 2)

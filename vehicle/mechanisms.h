@@ -13,8 +13,9 @@ double StepAdvance(double simdt, double rate);
 // Rear doors: latches over the first half of the state, leaves over the second.
 void StepRearDoors(SurfaceVehicle &v, double simdt);
 
-// Turret: wrapped by a whole turn before the advance; mode 0 rises, 2 falls, 1 holds.
-// Returns the state to hand to the host, which may lie up to d outside 0..1.
+// Turret: wrapped by whole turns into 0..1 before the advance (one turn after any step
+// of d <= 1); mode 0 rises, 2 falls, 1 holds. Returns the state to hand to the host,
+// which may lie up to d outside 0..1.
 double StepTurret(double &position, int mode, double d);
 
 // Cannon elevation: clamped to 0..1 before the advance; mode 1.0 raises, 2.0 lowers,

@@ -236,6 +236,7 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {"BEGIN_SHIPS\nA:VARLOK1\nSTATUS Landed\nEND\nEND_SHIPS\n", 3,
          "expected POS, HEADING or END"},
         {"BEGIN_SHIPS\nEND_SHIPS\n", 2, "expected at least one ship"},
+        {"", 1, "expected at least one ship"},
         {"BEGIN_SHIPS\nA:VARLOK1\nEND\nEND_SHIPS\nBEGIN_SHIPS\n", 5, "a second BEGIN_SHIPS"},
         {"BEGIN_FOCUS\nShip Z\nEND_FOCUS\nBEGIN_SHIPS\nA:VARLOK1\nEND\nEND_SHIPS\n", 2,
          "unknown focus vessel 'Z'"},

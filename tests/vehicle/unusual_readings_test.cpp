@@ -53,6 +53,22 @@ TEST_F(UnusualReadings, StepLengthsThatAreNotFiniteOrNegativeMoveNoMechanism)
     EXPECT_NEAR(0.2, StepAnimation(rig.turret, 0.4), 1e-12) << "normal steps go on";
 }
 
+// A step longer than 4 s advances the turret by more than a turn: the next step wraps
+// it by as many whole turns as that took (the same pose), not by one.
+TEST_F(UnusualReadings, TurretAfterAStepOfMoreThanATurnComesBackWithinATurn)
+{
+    Make("VARLOK3C");
+    Press(OAPI_KEY_8); // turning, state rising
+    EXPECT_DOUBLE_EQ(2.5, StepAnimation(rig.turret, 10));
+    EXPECT_NEAR(0.6, StepAnimation(rig.turret, 0.4), 1e-12) << "2.5 wrapped to 0.5, then +0.1";
+    Press(OAPI_KEY_7); // turning back, state falling
+    EXPECT_NEAR(-1.9, StepAnimation(rig.turret, 10), 1e-12);
+    EXPECT_NEAR(0.0, StepAnimation(rig.turret, 0.4), 1e-12) << "-1.9 wrapped to 0.1, then -0.1";
+    EXPECT_DOUBLE_EQ(-2.5e299, StepAnimation(rig.turret, 1e300));
+    const double after = StepAnimation(rig.turret, 0.04);
+    EXPECT_TRUE(after >= -0.01 && after <= 1.01) << after;
+}
+
 TEST_F(UnusualReadings, RoofRotatorIgnoresABrokenStepLength)
 {
     Make("KELDOCONTROL");
