@@ -1,10 +1,10 @@
 # add_vessel_module(<target> MODULE_DIR <modules/name> OUTPUT_NAME <CLASS>
 #                   [OUTPUT_DIRECTORY <dir>] [EXTRA_SOURCES <files>...])
-# Builds one vessel module: the shared frame, engine and sound connector, with the
-# module's own record, tables and hooks fixed at build time through its include folder.
-# A module folder may hold a module.cmake that names, in MODULE_SHARED_DIR, a part it
-# has in common with another module (modules/base).
-# Only the module's exports are visible.
+# Builds one vessel module, the library file <CLASS> with the platform's suffix: the
+# shared frame, engine and sound connector, with the module's own record, tables and
+# hooks fixed at build time through its include folder. A module folder may hold a
+# module.cmake that names, in MODULE_SHARED_DIR, a part it has in common with another
+# module (modules/base). Only the module's exports are visible.
 function(add_vessel_module target)
   cmake_parse_arguments(ARG "" "MODULE_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES" ${ARGN})
   if(NOT ARG_OUTPUT_DIRECTORY)
@@ -20,23 +20,19 @@ function(add_vessel_module target)
     list(APPEND engine_sources ${shared_sources})
   endif()
   add_library(${target} SHARED
-              ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources}
-              ${CMAKE_SOURCE_DIR}/platform/posix/kernel.cpp
-              ${CMAKE_SOURCE_DIR}/platform/posix/library_entry.cpp ${ARG_EXTRA_SOURCES})
+              ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources} ${ARG_EXTRA_SOURCES})
   target_include_directories(${target} PRIVATE
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
-    ${CMAKE_SOURCE_DIR}/platform ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
-  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden)
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    # Unique symbols would keep a module loaded after dlclose.
-    target_compile_options(${target} PRIVATE -fno-gnu-unique)
-  endif()
-  target_link_libraries(${target} PRIVATE simhost ${CMAKE_DL_LIBS})
-  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
+  target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
+  # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
+  # Its import library (Windows) stays in the build, apart from other builds of a class.
   # The step's small functions inlined into clbkPostStep: its cost then stays close to
   # that of the host calls it makes.
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
   set_target_properties(${target} PROPERTIES
-    PREFIX "" SUFFIX ".so" OUTPUT_NAME ${ARG_OUTPUT_NAME}
-    LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+    PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
+    LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
+    RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target})
 endfunction()

@@ -21,7 +21,8 @@ private:
     void *handle_ = nullptr;
 };
 
-// The platform's file name of a module library for a vessel class ("VARLOK1.so").
+// The platform's file name of a module library for a vessel class ("VARLOK1.so",
+// "VARLOK1.dll").
 std::string ModuleFileName(const std::string &className);
 
 // The file name of the library behind a module instance handle, without folders.

@@ -11,8 +11,8 @@ namespace host {
 
 class ModuleLibrary {
 public:
-    // Loads "<dir>/<CLASS>.so"; throws host::Error when the file is not a loadable
-    // library or lacks ovcInit.
+    // Loads "<dir>/<CLASS>.so" ("<CLASS>.dll" on Windows); throws host::Error when the
+    // file is not a loadable library or lacks ovcInit.
     ModuleLibrary(const std::string &className, const std::string &directory);
 
     const std::string &ClassName() const { return className_; }

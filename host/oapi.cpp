@@ -1,6 +1,7 @@
 // The host's free functions that modules call.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "OrbiterAPI.h"
 #include "dynamic_library.h"
@@ -47,8 +48,11 @@ void InitLib(HINSTANCE hModule)
     Simulator &sim = Simulator::Get();
     std::string name = host::LibraryNameOf(hModule);
     sim.NoteInitLib(name);
-    if (sim.Trace().enabled) [[unlikely]]
-        sim.Record(-1, "InitLib", {host::ToTrace(name.c_str())});
+    // The trace names the module without the platform's suffix, the same everywhere.
+    if (sim.Trace().enabled) [[unlikely]] {
+        std::string module = std::filesystem::path(name).stem().string();
+        sim.Record(-1, "InitLib", {host::ToTrace(module.c_str())});
+    }
 }
 
 int Date2Int(char *date)

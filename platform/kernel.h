@@ -1,25 +1,14 @@
-// The two kernel look-ups a module makes, and its library entry function. On Windows
-// these are the system's own; elsewhere platform/posix provides them inside each module.
+// The two kernel look-ups a module makes, and its library entry function. The calls
+// come from the platform's kernel_calls.h: the system's own on Windows, stand-ins
+// built into each module elsewhere (platform/posix).
 #pragma once
 
 #include "windows_types.h"
 
-#ifndef _WIN32
-typedef int (*FARPROC)();
-
-// An export of the library `module` itself (not of its dependencies), or null.
-FARPROC GetProcAddress(HINSTANCE module, const char *name);
-
-// A library already in the process, found by its file name; never loads one.
-HMODULE GetModuleHandleA(const char *name);
-
-#define DLL_PROCESS_DETACH 0
-#define DLL_PROCESS_ATTACH 1
-#define DLL_THREAD_ATTACH 2
-#define DLL_THREAD_DETACH 3
-#endif
+#include "kernel_calls.h"
 
 // The module's library entry function: defined by the module frame, called by the
-// platform with the module's instance handle when the library is loaded (reason 1)
-// and unloaded (reason 0).
-BOOL WINAPI DllMain(HINSTANCE hModule, DWORD reason, LPVOID reserved);
+// platform with the module's instance handle when the library is loaded (reason 1),
+// unloaded (reason 0) and, where the platform has them, when threads start (2) and
+// end (3). C linkage: the runtime's start-up code finds it by its plain name.
+extern "C" BOOL WINAPI DllMain(HINSTANCE hModule, DWORD reason, LPVOID reserved);

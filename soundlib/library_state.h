@@ -2,11 +2,12 @@
 // both following the host's simulated time.
 #pragma once
 
+#include "OrbiterAPI.h"
 #include "recorder.h"
 #include "sound_bank.h"
 
 // The library's exports: undecorated names, the only symbols it shows.
-#define SOUND_EXPORT extern "C" __attribute__((visibility("default")))
+#define SOUND_EXPORT extern "C" DLLEXPORT
 
 namespace standin {
 

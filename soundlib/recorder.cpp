@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 namespace standin {
 
@@ -82,7 +83,11 @@ bool Recorder::Write() const
     auto count = sf_count_t(track_.size());
     bool complete = sf_write_float(file, track_.data(), count) == count;
     complete = sf_close(file) == 0 && complete;
-    if (complete && std::rename(partial.c_str(), path_.c_str()) == 0)
+    // Over a file of that name too (which the system's rename refuses on Windows).
+    std::error_code error;
+    if (complete)
+        std::filesystem::rename(partial, path_, error);
+    if (complete && !error)
         return true;
     std::remove(partial.c_str());
     return false;

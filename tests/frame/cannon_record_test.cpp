@@ -10,7 +10,15 @@ namespace {
 
 using testing_support::HostTest;
 
-class CannonRecord : public HostTest {};
+class CannonRecord : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        if (!counting_allocator::kSeesModules)
+            GTEST_SKIP() << counting_allocator::kModulesUnseen;
+    }
+};
 
 TEST_F(CannonRecord, IsMadeForEachVehicleAndReleasedWithIt)
 {

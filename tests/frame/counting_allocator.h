@@ -9,6 +9,16 @@
 
 namespace counting_allocator {
 
+// Whether the loaded modules' allocations reach this allocator: a Windows DLL keeps the
+// operator new it was linked with, and no program can stand in for it.
+#ifdef _WIN32
+inline constexpr bool kSeesModules = false;
+#else
+inline constexpr bool kSeesModules = true;
+#endif
+inline constexpr char kModulesUnseen[] =
+    "the modules' allocations cannot be watched on this platform; checked on Linux";
+
 struct Watch {
     std::map<void *, std::size_t> allocated; // no-throw blocks (and sizes) while watching
     std::set<void *> freed;                  // blocks released while watching (any allocator)

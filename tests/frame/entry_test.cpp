@@ -2,6 +2,7 @@
 // unload ("ExitModule" before "opcDLLExit"), thread events calling nothing.
 #include <gtest/gtest.h>
 
+#include "dynamic_library.h"
 #include "host_fixture.h"
 
 namespace {
@@ -19,7 +20,7 @@ TEST_F(ModuleEntry, LoadCallsInitLibOnceWithTheModulesOwnInstance)
 {
     sim.LoadModule("PROBE");
     ASSERT_EQ(1u, sim.InitLibCalls().size());
-    EXPECT_EQ("PROBE.so", sim.InitLibCalls()[0]);
+    EXPECT_EQ(host::ModuleFileName("PROBE"), sim.InitLibCalls()[0]);
 }
 
 TEST_F(ModuleEntry, ShippedModuleWithoutExitExportsCallsNothingAtUnload)
@@ -35,21 +36,24 @@ TEST_F(ModuleEntry, ExitModuleIsCalledAtUnloadWithTheModulesInstance)
     sim.LoadModule("EXITMODULE");
     EXPECT_TRUE(sim.LogLines().empty()) << "called at load";
     sim.UnloadModule("EXITMODULE");
-    EXPECT_EQ(std::vector<std::string>{"ExitModule EXITMODULE.so"}, sim.LogLines());
+    EXPECT_EQ(std::vector<std::string>{"ExitModule " + host::ModuleFileName("EXITMODULE")},
+              sim.LogLines());
 }
 
 TEST_F(ModuleEntry, OpcDllExitIsCalledWhenThereIsNoExitModule)
 {
     sim.LoadModule("OPCEXIT");
     sim.UnloadModule("OPCEXIT");
-    EXPECT_EQ(std::vector<std::string>{"opcDLLExit OPCEXIT.so"}, sim.LogLines());
+    EXPECT_EQ(std::vector<std::string>{"opcDLLExit " + host::ModuleFileName("OPCEXIT")},
+              sim.LogLines());
 }
 
 TEST_F(ModuleEntry, ExitModuleWinsWhenBothExist)
 {
     sim.LoadModule("BOTHEXITS");
     sim.UnloadModule("BOTHEXITS");
-    EXPECT_EQ(std::vector<std::string>{"ExitModule BOTHEXITS.so"}, sim.LogLines());
+    EXPECT_EQ(std::vector<std::string>{"ExitModule " + host::ModuleFileName("BOTHEXITS")},
+              sim.LogLines());
 }
 
 TEST_F(ModuleEntry, ThreadAttachAndDetachCallNothingAndReturnTrue)

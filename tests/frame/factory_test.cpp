@@ -12,7 +12,15 @@ namespace {
 using testing_support::HostTest;
 using testing_support::kClasses;
 
-class VesselFactory : public HostTest {};
+class VesselFactory : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        if (!counting_allocator::kSeesModules)
+            GTEST_SKIP() << counting_allocator::kModulesUnseen;
+    }
+};
 
 TEST_F(VesselFactory, ExitReleasesExactlyWhatInitAllocated)
 {

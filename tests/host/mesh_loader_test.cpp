@@ -56,7 +56,8 @@ public:
         fs::path file = path_ / relative;
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << text;
-        return file.string();
+        // As the host names the file: the root, then the relative name after a '/'.
+        return path_.string() + "/" + relative;
     }
 
 private:

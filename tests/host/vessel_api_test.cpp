@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dynamic_library.h"
 #include "handles.h"
 #include "host_error.h"
 #include "host_fixture.h"
@@ -154,7 +155,7 @@ TEST_F(HostLifecycle, ModuleThatCannotBeLoadedIsRefusedWithItsPath)
         sim.LoadModule("NOSUCHCLASS");
         FAIL() << "loaded";
     } catch (const host::Error &e) {
-        EXPECT_NE(std::string::npos, std::string(e.what()).find("NOSUCHCLASS.so"));
+        EXPECT_NE(std::string::npos, std::string(e.what()).find(host::ModuleFileName("NOSUCHCLASS")));
     }
 }
 

@@ -61,7 +61,8 @@ int SoundTest::SoundIdOf(const host::Vessel &vessel)
 
 std::optional<std::string> SoundTest::ReadLog() const
 {
-    std::ifstream file("OrbiterSound_Log.txt", std::ios::binary);
+    // In text mode, like the connector writes it: line ends are the platform's.
+    std::ifstream file("OrbiterSound_Log.txt");
     if (!file)
         return std::nullopt;
     std::ostringstream bytes;

@@ -2,29 +2,31 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <random>
 
 namespace vesselhost {
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path))
 {
-    std::string::size_type slash = path_.find_last_of('/');
+    std::string::size_type slash = path_.find_last_of("/\\");
     std::string folder = slash == std::string::npos ? "" : path_.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-    std::string pattern = folder + "." + name + ".XXXXXX";
-    int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        Fail("cannot be created");
-    temporary_ = pattern;
-    // mkstemp makes the file private; an output gets the usual permissions.
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    file_ = fdopen(fd, "wb");
-    if (!file_) {
-        close(fd);
-        Fail("cannot be opened");
+    // A name of its own beside the target, with a random suffix not yet taken.
+    std::random_device random;
+    std::uniform_int_distribution<unsigned> digit(0, 35);
+    for (;;) {
+        std::string candidate = folder + "." + name + ".";
+        for (int i = 0; i < 6; ++i)
+            candidate += "0123456789abcdefghijklmnopqrstuvwxyz"[digit(random)];
+        std::error_code ignored;
+        if (std::filesystem::exists(candidate, ignored))
+            continue;
+        file_ = std::fopen(candidate.c_str(), "wb");
+        if (!file_)
+            Fail("cannot be created");
+        temporary_ = candidate;
+        return;
     }
 }
 
@@ -62,8 +64,12 @@ void OutputFile::Close()
 void OutputFile::Commit()
 {
     Close();
-    if (std::rename(temporary_.c_str(), path_.c_str()) != 0)
-        Fail("cannot be given its name");
+    // Replaces a file of that name, as rename does on POSIX (and the system's own
+    // rename does not on Windows).
+    std::error_code error;
+    std::filesystem::rename(temporary_, path_, error);
+    if (error)
+        throw OutputError(path_ + ": cannot be given its name (" + error.message() + ")");
     committed_ = true;
 }
 

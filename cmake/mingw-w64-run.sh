@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a program of the Windows cross build under Wine: the emulator through which
+# CMake (test discovery) and CTest start it. WINEPREFIX comes from the caller.
+# The first program of a Wine session also starts Wine's background services, which
+# inherit its standard output and error and outlive it, so CTest would wait for them
+# to close its pipes. The program therefore writes into files, passed on when it ends.
+set -u
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" \
+  "${WINE64:-/usr/lib/wine/wine64}" "$@" <"/dev/null" >"$out" 2>"$err"
+status=$?
+cat "$out"
+cat "$err" >&2
+exit $status

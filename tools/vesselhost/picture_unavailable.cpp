@@ -1,0 +1,15 @@
+// RenderPicture for a build without Cairo (the Windows cross build): the picture is
+// refused with the reason, and no file is written.
+#include "picture.h"
+
+#include "host_error.h"
+
+namespace vesselhost {
+
+void RenderPicture(const std::vector<const host::Vessel *> & /*vessels*/, const std::string &path)
+{
+    throw host::Error(path + ": pictures are drawn with Cairo, which this build of vesselhost "
+                             "does not have");
+}
+
+} // namespace vesselhost
