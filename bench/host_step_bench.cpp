@@ -1,10 +1,13 @@
-// The whole host step for a fleet: every vehicle's module step and the evaluation of
-// its animation pose, for 1 to 10,000 vehicles; vehicle-steps per second and resident
-// memory per vehicle.
+// The whole host step for a fleet: the ground physics, every vehicle's module step and
+// the evaluation of its animation pose, for 1 to 10,000 vehicles; vehicle-steps per
+// second and resident memory per vehicle.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
+#include "physics.h"
 #include "registration.h"
 #include "resident_memory.h"
 #include "situations.h"
@@ -29,7 +32,8 @@ struct Fleet {
 
 Fleet fleet;
 
-// Every module in turn, every vehicle driving forward with its engine running.
+// Every module in turn, every vehicle at full throttle with its engine running: the
+// physics takes it up to the speed its braking force holds (13 m/s).
 void BuildFleet(int size)
 {
     host::Simulator &sim = host::Simulator::Get();
@@ -44,6 +48,7 @@ void BuildFleet(int size)
         Enter(vessel, SituationNamed("drive"));
     }
     sim.SetFocus(sim.Vessels().front().get());
+    sim.physics = host::StepGroundPhysics;
     sim.evaluatePoses = true;
     for (int i = 0; i < kFleetWarmUpSteps; ++i)
         sim.Step(kHostStepLength);
@@ -52,11 +57,28 @@ void BuildFleet(int size)
     fleet.bytesPerVehicle = double(ResidentBytes() - before) / size;
 }
 
-void HostStepBench(benchmark::State &state, int size)
+// What a host step does besides the module steps: all of it, or parts left out to show
+// what each costs.
+struct StepParts {
+    const char *name;
+    bool physics;
+    bool poses;
+};
+
+constexpr StepParts kWholeStep = {"host_step", true, true};
+constexpr StepParts kPartialSteps[] = {
+    {"host_step_without_poses", true, false},
+    {"host_step_modules_only", false, false},
+};
+constexpr int kPartialSizes[] = {100, 1000, 10000};
+
+void HostStepBench(benchmark::State &state, int size, StepParts parts)
 {
     if (fleet.generation != SimulatorGeneration() || fleet.size != size)
         BuildFleet(size);
     host::Simulator &sim = host::Simulator::Get();
+    sim.physics = parts.physics ? host::StepGroundPhysics : nullptr;
+    sim.evaluatePoses = parts.poses;
     for (auto _ : state)
         sim.Step(kHostStepLength);
     state.SetItemsProcessed(state.iterations() * size);
@@ -67,9 +89,19 @@ void HostStepBench(benchmark::State &state, int size)
 
 void RegisterHostStepBenchmarks()
 {
-    for (int size : kFleetSizes)
-        benchmark::RegisterBenchmark(("host_step/" + std::to_string(size)).c_str(),
-                                     HostStepBench, size);
+    // By size, so that each fleet is built once.
+    for (int size : kFleetSizes) {
+        benchmark::RegisterBenchmark(
+            (std::string(kWholeStep.name) + "/" + std::to_string(size)).c_str(), HostStepBench,
+            size, kWholeStep);
+        if (std::find(std::begin(kPartialSizes), std::end(kPartialSizes), size) ==
+            std::end(kPartialSizes))
+            continue;
+        for (const StepParts &parts : kPartialSteps)
+            benchmark::RegisterBenchmark(
+                (std::string(parts.name) + "/" + std::to_string(size)).c_str(), HostStepBench,
+                size, parts);
+    }
 }
 
 } // namespace bench

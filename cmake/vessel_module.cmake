@@ -25,11 +25,11 @@ function(add_vessel_module target)
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
     ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
   target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
-  # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
-  # Its import library (Windows) stays in the build, apart from other builds of a class.
   # The step's small functions inlined into clbkPostStep: its cost then stays close to
   # that of the host calls it makes.
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
+  # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
+  # Its import library (Windows) stays in the build, apart from other builds of a class.
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}

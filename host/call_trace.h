@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <variant>
@@ -60,6 +61,14 @@ inline TraceValue ToTrace(std::nullptr_t) { return nullptr; }
 class CallTrace {
 public:
     bool enabled = false;
+    // When set, the trace keeps only the calls of this name, and the others' arguments
+    // are not even gathered: for a run that needs one kind of call, not every call.
+    const char *only = nullptr;
+
+    bool Wants(const char *call) const
+    {
+        return !only || (call[0] == only[0] && std::strcmp(call, only) == 0);
+    }
 
     void Clear() { calls_.clear(); }
     const std::vector<TraceCall> &Calls() const { return calls_; }

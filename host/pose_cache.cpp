@@ -28,12 +28,12 @@ void PoseCache::Reset(const Vessel &vessel)
     firstMember_.clear();
     members_.clear();
     for (std::size_t a = 0; a < animations; ++a) {
-        firstMember_.push_back(members_.size());
+        firstMember_.push_back(std::uint32_t(members_.size()));
         for (std::size_t c = 0; c < components; ++c)
             if (movesWith[c][a])
-                members_.push_back(c);
+                members_.push_back(std::uint32_t(c));
     }
-    firstMember_.push_back(members_.size());
+    firstMember_.push_back(std::uint32_t(members_.size()));
     rotations_.clear();
     for (const AnimationComponent &component : vessel.components)
         rotations_.push_back(RotationRecordOf(component));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -49,8 +50,8 @@ private:
     std::vector<double> states_; // by animation: the state last worked out; NaN: none
     // The components that move with animation a: members_[firstMember_[a]] up to
     // members_[firstMember_[a + 1]], its own and their children's, parents first.
-    std::vector<std::size_t> firstMember_;
-    std::vector<std::size_t> members_;
+    std::vector<std::uint32_t> firstMember_;
+    std::vector<std::uint32_t> members_;
     // By component: its record if it is a rotation (a record's kind never changes).
     std::vector<const MGROUP_ROTATION *> rotations_;
     std::vector<RigidTransform> motions_; // by component

@@ -4,17 +4,6 @@
 
 namespace host {
 
-void PlaceTurn(const RigidTransform &turn, const VECTOR3 &point, RigidTransform &out)
-{
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j)
-            out.rotation[i][j] = turn.rotation[i][j];
-        out.translation.data[i] =
-            point.data[i] - (turn.rotation[i][0] * point.data[0] +
-                             turn.rotation[i][1] * point.data[1] + turn.rotation[i][2] * point.data[2]);
-    }
-}
-
 VECTOR3 RigidTransform::Apply(const VECTOR3 &p) const
 {
     VECTOR3 out;

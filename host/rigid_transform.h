@@ -21,7 +21,16 @@ struct RigidTransform {
 
 // Sets `out` to the turn that `turn` makes about the origin, made about the parallel
 // line through `point` instead: the same rotation, and the line stays where it is.
-// Written in place: this runs for every moving component at every step.
-void PlaceTurn(const RigidTransform &turn, const VECTOR3 &point, RigidTransform &out);
+// Written in place, and inline: this runs for every moving component at every step.
+inline void PlaceTurn(const RigidTransform &turn, const VECTOR3 &point, RigidTransform &out)
+{
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j)
+            out.rotation[i][j] = turn.rotation[i][j];
+        out.translation.data[i] =
+            point.data[i] - (turn.rotation[i][0] * point.data[0] +
+                             turn.rotation[i][1] * point.data[1] + turn.rotation[i][2] * point.data[2]);
+    }
+}
 
 } // namespace host

@@ -179,6 +179,8 @@ void Simulator::DestroyVisual(Vessel &vessel)
 void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> args,
                        std::optional<TraceValue> ret)
 {
+    if (!trace_.Wants(call))
+        return;
     TraceCall c;
     c.step = step_;
     c.t = simTime_;
@@ -233,6 +235,7 @@ void Simulator::Reset()
     step_ = -1;
     trace_.Clear();
     trace_.enabled = false;
+    trace_.only = nullptr;
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;

@@ -15,12 +15,13 @@ using host::ToTrace;
 
 host::Vessel &Of(OBJHANDLE handle) { return *static_cast<host::Vessel *>(handle); }
 
-// Whether calls are noted: on the way of every call, so a test of one flag, with the
-// trace looked up once (the simulator outlives every vessel).
-[[gnu::always_inline]] inline bool Recording()
+// Whether a call is noted: on the way of every call, so a test of a flag and, when
+// the trace keeps one kind of call only, of a name, with the trace looked up once (the
+// simulator outlives every vessel).
+[[gnu::always_inline]] inline bool Noted(const char *call)
 {
     static const host::CallTrace &trace = Simulator::Get().Trace();
-    return trace.enabled;
+    return trace.enabled && trace.Wants(call);
 }
 
 // The noting itself, kept out of the calls' way.
@@ -39,16 +40,18 @@ template <class R, class... A>
 }
 
 template <class... A>
-[[gnu::always_inline]] inline void Note(const host::Vessel &v, const char *call, const A &...args)
+[[gnu::always_inline]] inline void Note(const host::Vessel &v, const char *call,
+                                        const A &...args)
 {
-    if (Recording()) [[unlikely]]
+    if (Noted(call)) [[unlikely]]
         Record(v, call, args...);
 }
 
 template <class R, class... A>
-[[gnu::always_inline]] inline R NoteResult(const host::Vessel &v, const char *call, R result, const A &...args)
+[[gnu::always_inline]] inline R NoteResult(const host::Vessel &v, const char *call, R result,
+                                           const A &...args)
 {
-    if (Recording()) [[unlikely]]
+    if (Noted(call)) [[unlikely]]
         RecordWithResult(v, call, result, args...);
     return result;
 }

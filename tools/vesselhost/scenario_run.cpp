@@ -292,6 +292,8 @@ void ScenarioRun::Run()
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
+    if (!traceFile_)
+        sim_.Trace().only = kSummaryCall;
     if (scenario_.physics)
         sim_.physics = host::StepGroundPhysics;
     LoadSoundLibrary();

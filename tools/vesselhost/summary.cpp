@@ -22,8 +22,6 @@ const DoorRow kDoorAnimations[] = {
     {"KELDOCONTROL", 7},
 };
 
-constexpr char kPlayCall[] = "PlayVesselWaveOBSound3";
-
 double NumberOf(const host::TraceValue &value)
 {
     if (auto *i = std::get_if<std::int64_t>(&value))
@@ -64,7 +62,7 @@ void RunSummary::Calls(const std::vector<host::TraceCall> &calls)
 {
     for (const host::TraceCall &call : calls) {
         if (call.vessel < 0 || std::size_t(call.vessel) >= stats_.size() || !call.ret ||
-            std::strcmp(call.call, kPlayCall) != 0 || NumberOf(*call.ret) == 0)
+            std::strcmp(call.call, kSummaryCall) != 0 || NumberOf(*call.ret) == 0)
             continue;
         VesselStats &s = stats_[call.vessel];
         ++s.sounds;

@@ -14,6 +14,10 @@
 
 namespace vesselhost {
 
+// The one call the summary counts (sounds played): a run that writes no trace records
+// only these.
+inline constexpr char kSummaryCall[] = "PlayVesselWaveOBSound3";
+
 struct VesselStats {
     double startX = 0, startZ = 0;
     double lastX = 0, lastZ = 0;
