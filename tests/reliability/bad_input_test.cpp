@@ -114,9 +114,9 @@ TEST_F(BadInput, AudioFromASoundLibraryThatCannotRecordIsNotWritten)
     fs::path root = MakeRoot();
     fs::copy_file(WITHOUT_RECORDING "/OrbiterSound.dll", root / "OrbiterSound.dll");
     Write("test.scn", Scenario("DURATION 0.2\n", "A:VARLOK3C\nEND\n", ""));
-    Result r = RunIn(root, "run test.scn --no-progress --audio a.wav " + kAllOutputs);
-    EXPECT_NE(r.code, 0);
-    EXPECT_NE(r.err.find("a.wav: the sound library"), std::string::npos) << r.err;
+    ExpectOneError(RunIn(root, "run test.scn --no-progress --audio a.wav " + kAllOutputs), 1,
+                   (dir / "a.wav").string() + ": ",
+                   "the sound library " + (root / "OrbiterSound.dll").string() + " cannot record");
     EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
 }
 
