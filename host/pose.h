@@ -5,23 +5,10 @@
 #include <map>
 #include <vector>
 
+#include "rigid_transform.h"
 #include "vessel_state.h"
 
 namespace host {
-
-// A rigid motion of the vessel frame: p -> rotation * p + translation (metres).
-struct RigidTransform {
-    double rotation[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    VECTOR3 translation{};
-
-    VECTOR3 Apply(const VECTOR3 &p) const;
-    // This motion following `first`: After(first).Apply(p) == Apply(first.Apply(p)).
-    RigidTransform After(const RigidTransform &first) const;
-    // A turn of `angle` radians about the line through `point` along `axis` (any length;
-    // a zero axis turns nothing). Right-hand sense in the vessel's coordinates: a positive
-    // angle about +x carries +y toward +z, so a wheel rolls forward.
-    static RigidTransform Rotation(const VECTOR3 &point, const VECTOR3 &axis, double angle);
-};
 
 // How far a component has turned at an animation state: 0 up to state0, in proportion
 // between, 1 from state1 on.

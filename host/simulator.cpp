@@ -72,11 +72,13 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
     vessel->flightModel = flightModel;
     vesselNames_.push_back(name);
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
+    vesselsByName_[name] = &v;
     {
         InCallback scope(*this, v);
         v.vessel = module.Init(&v, flightModel);
     }
     if (!v.vessel) {
+        vesselsByName_.erase(name);
         vessels_.pop_back();
         throw Error("module " + className + " could not create vessel " + name);
     }
@@ -104,15 +106,14 @@ void Simulator::DestroyVessel(Vessel &vessel)
         InCallback scope(*this, vessel);
         vessel.module->Exit(vessel.vessel);
     }
+    vesselsByName_.erase(vessel.name);
     std::erase_if(vessels_, [&](const auto &v) { return v.get() == &vessel; });
 }
 
 Vessel *Simulator::FindVessel(const std::string &name)
 {
-    for (auto &v : vessels_)
-        if (v->name == name)
-            return v.get();
-    return nullptr;
+    auto found = vesselsByName_.find(name);
+    return found == vesselsByName_.end() ? nullptr : found->second;
 }
 
 Vessel *Simulator::FromHandle(OBJHANDLE handle)
@@ -135,11 +136,16 @@ void Simulator::Step(double dt)
     if (physics)
         physics(*this, dt);
     simTime_ += dt;
-    for (auto &v : vessels_)
-        v->forces.clear();
+    const double mjd = Mjd();
+    // One pass: each vessel's state is touched once per step, a large fleet's included.
     for (auto &v : vessels_) {
-        InCallback scope(*this, *v);
-        v->callbacks->clbkPostStep(simTime_, dt, Mjd());
+        v->forces.clear(); // the physics has applied them
+        {
+            InCallback scope(*this, *v);
+            v->callbacks->clbkPostStep(simTime_, dt, mjd);
+        }
+        if (evaluatePoses)
+            v->pose.Update(*v);
     }
 }
 
@@ -230,6 +236,7 @@ void Simulator::Reset()
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;
+    evaluatePoses = false;
     date2IntResult.reset();
     date2IntCalls = 0;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "call_trace.h"
@@ -63,9 +64,11 @@ public:
     const std::string &VesselName(int id) const;
 
     // One simulation step of length dt: the physics (if set) moves every vessel with
-    // the thrust and forces of the last step, then every vessel's clbkPostStep runs.
+    // the thrust and forces of the last step, then every vessel's clbkPostStep runs,
+    // followed, if evaluatePoses is set, by the update of its pose (Vessel::pose).
     void Step(double dt);
     std::function<void(Simulator &, double dt)> physics;
+    bool evaluatePoses = false;
 
     // A buffered key event; returns what clbkConsumeBufferedKey returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);
@@ -138,6 +141,7 @@ private:
     std::vector<std::unique_ptr<ModuleLibrary>> modules_;
     std::unique_ptr<DynamicLibrary> soundLibrary_;
     std::vector<std::unique_ptr<Vessel>> vessels_;
+    std::unordered_map<std::string, Vessel *> vesselsByName_; // the live ones
     std::vector<std::string> vesselNames_; // by id, kept after a vessel is gone
     std::vector<std::unique_ptr<Mesh>> meshes_;
     std::map<std::string, std::size_t> meshByName_;

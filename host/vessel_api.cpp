@@ -15,21 +15,41 @@ using host::ToTrace;
 
 host::Vessel &Of(OBJHANDLE handle) { return *static_cast<host::Vessel *>(handle); }
 
-template <class... A>
-void Note(const host::Vessel &v, const char *call, const A &...args)
+// Whether calls are noted: on the way of every call, so a test of one flag, with the
+// trace looked up once (the simulator outlives every vessel).
+[[gnu::always_inline]] inline bool Recording()
 {
-    Simulator &sim = Simulator::Get();
-    if (!sim.Trace().enabled) [[likely]]
-        return;
-    sim.Record(v.id, call, {ToTrace(args)...});
+    static const host::CallTrace &trace = Simulator::Get().Trace();
+    return trace.enabled;
+}
+
+// The noting itself, kept out of the calls' way.
+template <class... A>
+[[gnu::cold, gnu::noinline]] void Record(const host::Vessel &v, const char *call,
+                                         const A &...args)
+{
+    Simulator::Get().Record(v.id, call, {ToTrace(args)...});
 }
 
 template <class R, class... A>
-R NoteResult(const host::Vessel &v, const char *call, R result, const A &...args)
+[[gnu::cold, gnu::noinline]] void RecordWithResult(const host::Vessel &v, const char *call,
+                                                   const R &result, const A &...args)
 {
-    Simulator &sim = Simulator::Get();
-    if (sim.Trace().enabled) [[unlikely]]
-        sim.Record(v.id, call, {ToTrace(args)...}, ToTrace(result));
+    Simulator::Get().Record(v.id, call, {ToTrace(args)...}, ToTrace(result));
+}
+
+template <class... A>
+[[gnu::always_inline]] inline void Note(const host::Vessel &v, const char *call, const A &...args)
+{
+    if (Recording()) [[unlikely]]
+        Record(v, call, args...);
+}
+
+template <class R, class... A>
+[[gnu::always_inline]] inline R NoteResult(const host::Vessel &v, const char *call, R result, const A &...args)
+{
+    if (Recording()) [[unlikely]]
+        RecordWithResult(v, call, result, args...);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "VesselAPI.h"
+#include "pose_cache.h"
 
 namespace host {
 
@@ -98,6 +99,7 @@ struct Vessel {
     Readings readings;
     Motion motion;
     VISHANDLE visual = nullptr;
+    PoseCache pose; // up to date after each step when the simulator evaluates poses
 
     // The group of a type, or -1.
     int GroupOfType(THGROUP_TYPE type) const

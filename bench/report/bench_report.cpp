@@ -1,0 +1,154 @@
+// Prints the table of figures from the benchmarks' JSON output: medians where the run
+// was repeated, the ratios the targets are set on, and whether each target is met.
+//   bench_report <bench.json> [<scenario run seconds>]
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+// One benchmark's figures: its counters, items per second among them.
+using Figure = std::map<std::string, double>;
+
+// By benchmark name: the median when repeated, else the one run.
+std::map<std::string, Figure> ReadFigures(const nlohmann::json &results)
+{
+    std::map<std::string, Figure> figures;
+    std::map<std::string, bool> fromMedian;
+    for (const auto &run : results.at("benchmarks")) {
+        if (run.value("error_occurred", false))
+            continue;
+        const bool median = run.value("run_type", "") == "aggregate" &&
+                            run.value("aggregate_name", "") == "median";
+        const bool single = run.value("run_type", "") == "iteration";
+        const std::string name = run.value("run_name", run.value("name", ""));
+        if (!median && !(single && !fromMedian[name]))
+            continue;
+        Figure &f = figures[name];
+        for (const auto &[key, value] : run.items())
+            if (value.is_number())
+                f[key] = value.get<double>();
+        fromMedian[name] = fromMedian[name] || median;
+    }
+    return figures;
+}
+
+const char *Verdict(bool met) { return met ? "met" : "MISSED"; }
+
+std::optional<Figure> Find(const std::map<std::string, Figure> &figures, const std::string &name)
+{
+    auto found = figures.find(name);
+    if (found == figures.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void ModuleSteps(const std::map<std::string, Figure> &figures)
+{
+    static const char *const kSituations[] = {"rest", "drive", "turn"};
+    static const char *const kClasses[] = {"VARLOK1", "VARLOK3C", "KELDOCONTROL"};
+    std::printf("Module step against its floor (ns per step, call recording off)\n");
+    std::printf("  %-9s %-13s %8s %8s %11s\n", "situation", "module", "step", "floor",
+                "step/floor");
+    double worst = 0;
+    for (const char *situation : kSituations) {
+        for (const char *className : kClasses) {
+            const std::string suffix = std::string(className) + "/" + situation;
+            auto f = Find(figures, "step_vs_floor/" + suffix);
+            if (!f)
+                continue;
+            const double ratio = (*f)["ratio"];
+            worst = std::max(worst, ratio);
+            std::printf("  %-9s %-13s %8.1f %8.1f %11.2f\n", situation, className,
+                        (*f)["step_ns"], (*f)["floor_ns"], ratio);
+        }
+    }
+    if (worst > 0)
+        std::printf("  worst step/floor %.2f (target <= 1.2: %s)\n", worst, Verdict(worst <= 1.2));
+}
+
+void SoundCall(const std::map<std::string, Figure> &figures)
+{
+    auto f = Find(figures, "sound_call/guarded_vs_direct");
+    if (!f)
+        return;
+    const double ratio = (*f)["ratio"];
+    std::printf("\nSound call: guarded %.1f ns, direct %.1f ns, guarded/direct %.2f "
+                "(target <= 1.1: %s)\n",
+                (*f)["guarded_ns"], (*f)["direct_ns"], ratio, Verdict(ratio <= 1.1));
+}
+
+void HostSteps(const std::map<std::string, Figure> &figures)
+{
+    static const int kSizes[] = {1, 10, 100, 1000, 10000};
+    std::map<int, Figure> bySize;
+    for (int size : kSizes)
+        if (auto f = Find(figures, "host_step/" + std::to_string(size)))
+            bySize[size] = *f;
+    if (bySize.empty())
+        return;
+    std::printf("\nWhole host step, every vehicle driving\n");
+    std::printf("  %8s %17s %16s %12s\n", "vehicles", "vehicle-steps/s", "ns/vehicle-step",
+                "KiB/vehicle");
+    for (auto &[size, f] : bySize)
+        std::printf("  %8d %17.0f %16.1f %12.1f\n", size, f["items_per_second"],
+                    1e9 / f["items_per_second"], f["bytes_per_vehicle"] / 1024);
+    if (bySize.count(1000)) {
+        const double rate = bySize[1000]["items_per_second"];
+        std::printf("  at 1,000 vehicles: %.2f M vehicle-steps/s (target >= 2: %s)\n",
+                    rate / 1e6, Verdict(rate >= 2e6));
+    }
+    if (bySize.count(100) && bySize.count(10000)) {
+        const double slowdown =
+            bySize[100]["items_per_second"] / bySize[10000]["items_per_second"];
+        std::printf("  per vehicle-step, 10,000 against 100: %.2fx (target <= 1.5: %s)\n",
+                    slowdown, Verdict(slowdown <= 1.5));
+    }
+    if (bySize.count(10000)) {
+        const double bytes = bySize[10000]["bytes_per_vehicle"];
+        std::printf("  memory at 10,000 vehicles: %.1f KiB per vehicle (target <= 64: %s)\n",
+                    bytes / 1024, Verdict(bytes <= 64 * 1024));
+    }
+}
+
+void Recording(const std::map<std::string, Figure> &figures)
+{
+    if (auto f = Find(figures, "trace/recorded_step"))
+        std::printf("\nCall recording on: %.2f M calls per second\n",
+                    (*f)["items_per_second"] / 1e6);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: bench_report <bench.json> [<scenario run seconds>]\n";
+        return 2;
+    }
+    std::ifstream in(argv[1]);
+    nlohmann::json results;
+    try {
+        in >> results;
+        const auto figures = ReadFigures(results);
+        ModuleSteps(figures);
+        SoundCall(figures);
+        HostSteps(figures);
+        Recording(figures);
+    } catch (const nlohmann::json::exception &e) {
+        std::cerr << "bench_report: " << argv[1] << ": " << e.what() << "\n";
+        return 1;
+    }
+    if (argc == 3) {
+        const double seconds = std::stod(argv[2]);
+        std::printf("\nScenario of 1,000 vehicles, 60 s at 100 Hz, through vesselhost run: "
+                    "%.2f s (target < 5: %s)\n",
+                    seconds, Verdict(seconds < 5));
+    }
+    return 0;
+}
