@@ -13,6 +13,9 @@ constexpr double kMechanismRate = 0.25;   // state units per second, every mecha
 constexpr double kDriveMaxThrust = 9000;  // N, thMain and thRetro while the engine runs
 constexpr double kYawMaxThrust = 90000;   // N, each yaw thruster while the engine runs
 constexpr double kMirrorTolerance = 1e-9; // the steering pairs, mirrored about 0.5
+// The wheel roll state wraps into 0..1 and may pass it by one step's advance, at most
+// 0.56 of a turn (turning at the 55 m/s cap: 55 x 0.01 + 0.01).
+constexpr double kLargestRollStep = 0.56;
 constexpr unsigned kKeyD = 32, kKeyK = 37;
 
 // The parts every rig has, in creation order after the module's own first parts.
@@ -197,6 +200,16 @@ void VehicleWatch::CheckStep(Watched &w, const std::vector<const host::TraceCall
     const Range ranges[] = {{rig.turret, -d, 1 + d, "turret"},
                             {rig.cannon, -d, 1 + d, "cannon"},
                             {rig.roof, 0, 1, "roof rotator"}};
+    for (const auto *call : calls) {
+        if (!IsCall(*call, "SetAnimation"))
+            continue;
+        const int animation = int(Number(call->args.at(0)));
+        const double state = Number(call->args.at(1));
+        if (std::find(std::begin(rig.wheels), std::end(rig.wheels), animation) !=
+                std::end(rig.wheels) &&
+            !(state >= -kLargestRollStep && state <= 1 + kLargestRollStep))
+            Fail(&w, "wheel roll state " + Text(state) + " beyond one step outside 0..1");
+    }
     for (const auto &range : ranges) {
         if (range.animation < 0)
             continue;

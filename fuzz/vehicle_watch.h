@@ -1,7 +1,8 @@
 // Watches vehicles through what the host sees of them (the call trace and the states it
 // holds) and notes every broken invariant: no NaN or infinity from a module, the door
 // sequence in its modes and within 0..1, turret and cannon within -d..1+d, the roof
-// within 0..1, the levers in their poses, and no thrust before the engine starts.
+// within 0..1, the wheels within one step of 0..1, the levers in their poses, and no
+// thrust before the engine starts.
 #pragma once
 
 #include <optional>

@@ -42,13 +42,18 @@ void RollBackward(SurfaceVehicle &v, double &speed)
     SetForwardWheels(v);
 }
 
-// Turning: the roll state always falls; the caller picks which sides show it.
+// Turning: the roll state falls; the caller picks which sides show it.
 void RollTurning(SurfaceVehicle &v, double &speed)
 {
     if (v.wheelRoll < 0)
         v.wheelRoll = 1;
     speed = CapSpeed(speed);
-    v.wheelRoll -= speed * kTurnRollGain + kTurnRollBase;
+    const double step = speed * kTurnRollGain + kTurnRollBase;
+    // Only an airspeed below -1 m/s (no simulator gives one) makes the state rise: then
+    // it wraps from above, as rolling forward does, instead of growing without bound.
+    if (step < 0 && v.wheelRoll > 1)
+        v.wheelRoll = 0;
+    v.wheelRoll -= step;
     if (speed == 0)
         v.wheelRoll = 1;
 }

@@ -35,11 +35,19 @@ TEST_P(ShortSoak, KeepsEveryInvariantAtEveryStep)
     EXPECT_EQ(std::size_t(options.memorySamples + 1), result.memory.size());
 }
 
+std::string SoundLibraryName(const ::testing::TestParamInfo<reliability::SoundLibrary> &param)
+{
+    static const char *const kNames[] = {"Present", "Absent", "WithoutReplaceStock",
+                                         "WithoutVesselId"};
+    return kNames[int(param.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(SoundLibraries, ShortSoak,
                          ::testing::Values(reliability::SoundLibrary::Present,
                                            reliability::SoundLibrary::Absent,
                                            reliability::SoundLibrary::WithoutReplaceStock,
-                                           reliability::SoundLibrary::WithoutVesselId));
+                                           reliability::SoundLibrary::WithoutVesselId),
+                         SoundLibraryName);
 
 TEST(MemoryGrowth, IsTheHighestLateSampleAboveTheWarmOne)
 {

@@ -172,6 +172,16 @@ TEST_F(WatchTest, LeversShowAThrottlePoseOrAMirroredSteeringPose)
     EXPECT_EQ(3u, Step(partial));
 }
 
+TEST_F(WatchTest, WheelsMayPassTheirRangeByOneTurningStepAtMost)
+{
+    auto calls = RestStep();
+    calls.push_back(Anim(10, 1.56)); // 55 m/s x 0.01 + 0.01 past 1
+    calls.push_back(Anim(13, -0.56));
+    EXPECT_EQ(0u, Step(calls));
+    calls.push_back(Anim(11, 1.57));
+    EXPECT_EQ(1u, Step(calls));
+}
+
 TEST_F(WatchTest, AClassWithoutALayoutIsReported)
 {
     host::Vessel other;

@@ -106,6 +106,19 @@ TEST_F(UnusualReadings, NegativeAirspeedKeepsTheTurningRollBounded)
     EXPECT_TRUE(std::isfinite(roll));
 }
 
+// Turning with an airspeed below -1 m/s turns the roll state upward: it wraps from above
+// like the forward roll. Positive speeds keep the plain turning roll, no wrap above 1.
+TEST_F(UnusualReadings, NegativeAirspeedWhileTurningWrapsTheRollFromAbove)
+{
+    Make("VARLOK1");
+    SetDrive(0, 0, -0.5, -100); // capped at -55: the state rises by 0.54 per step
+    const double expected[] = {0.54, 1.08, 0.54, 1.08};
+    for (double roll : expected)
+        EXPECT_NEAR(roll, StepAnimation(rig.wheelsLeftFwd), 1e-12);
+    SetDrive(0, 0, -0.5, 30); // turning at a real speed from 1.08: no wrap, 0.31 less
+    EXPECT_NEAR(0.77, StepAnimation(rig.wheelsLeftFwd), 1e-12);
+}
+
 TEST_F(UnusualReadings, HugeSpeedGivesASaturatedEngineNote)
 {
     LoadSoundLibrary();

@@ -150,6 +150,7 @@ private:
     std::unique_ptr<OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
+    std::unique_ptr<OutputFile> pictureFile_;
 };
 
 void ScenarioRun::LoadSoundLibrary()
@@ -287,6 +288,8 @@ void ScenarioRun::Run()
     std::unique_ptr<OutputFile> audioFile;
     if (!options_.audio.empty())
         audioFile = std::make_unique<OutputFile>(options_.audio);
+    if (!options_.picture.empty())
+        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
 
     InFolder inRoot(root_); // the modules write their sound log relative to it
     sim_.Reset();
@@ -307,6 +310,10 @@ void ScenarioRun::Run()
     }
 
     CreateVessels();
+    // A mesh file the modules asked for that cannot be read is bad input like a broken
+    // scenario; the host noted it instead of failing the module's call.
+    if (!sim_.MeshErrors().empty())
+        throw host::Error(sim_.MeshErrors().front());
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
         telemetry_ = std::make_unique<TelemetryWriter>(std::move(telemetryFile_), sim_.Vessels());
@@ -343,17 +350,21 @@ void ScenarioRun::Run()
 
 void ScenarioRun::Finish()
 {
-    if (recording_)
-        recording_->Commit();
-    if (!options_.picture.empty()) {
-        // The picture is written whole or not at all by its renderer.
+    if (pictureFile_) {
+        // Drawn into its temporary file before any output takes its name, so that a
+        // picture that cannot be written leaves no output of the run behind.
+        pictureFile_->Close();
         std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
         try {
-            RenderPicture(vessels, options_.picture);
+            RenderPicture(vessels, pictureFile_->TemporaryPath());
         } catch (const host::Error &e) {
             throw OutputError(e.what());
         }
     }
+    if (recording_)
+        recording_->Commit();
+    if (pictureFile_)
+        pictureFile_->Commit();
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();

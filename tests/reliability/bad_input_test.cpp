@@ -1,0 +1,162 @@
+// Bad input to vesselhost, end to end: one line of error naming the file (and the line
+// where there is one) and what was expected, a non-zero exit, and no output of the run
+// left behind, half-written or whole.
+#include "vesselhost_fixture.h"
+
+namespace vesselhost_test {
+namespace {
+
+const std::string kOneVehicle =
+    Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", "0.1 A KEY K\n");
+const std::string kAllOutputs = "--trace t.jsonl --telemetry t.csv --picture t.png";
+
+class BadInput : public VesselhostTest {
+protected:
+    // A root of the test's own with the built modules, for files broken on purpose.
+    fs::path MakeRoot()
+    {
+        fs::path root = dir / "root";
+        fs::create_directories(root / "Modules");
+        for (const char *module : {"VARLOK1.so", "VARLOK3C.so", "KELDOCONTROL.so"})
+            fs::create_symlink(fs::path(SIM_ROOT) / "Modules" / module, root / "Modules" / module);
+        return root;
+    }
+
+    Result RunIn(const fs::path &root, const std::string &command)
+    {
+        return Run("--root " + Quote(root.string()) + " " + command);
+    }
+
+    // One line on stderr, starting with `start`, that says `says`; nothing on stdout.
+    static void ExpectOneError(const Result &r, int code, const std::string &start,
+                               const std::string &says)
+    {
+        EXPECT_EQ(r.code, code) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("vesselhost: " + start, 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+};
+
+TEST_F(BadInput, ScenarioThatCannotBeReadOrIsNoScenario)
+{
+    fs::create_directory(dir / "folder.scn");
+    ExpectOneError(Run("run folder.scn"), 2, "folder.scn: cannot be read",
+                   "expected a scenario file");
+    Write("empty.scn", "");
+    ExpectOneError(Run("check empty.scn"), 2, "empty.scn:1: ", "expected at least one ship");
+    Write("binary.scn", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n\xff\xfe");
+    ExpectOneError(Run("run binary.scn " + kAllOutputs), 2, "binary.scn:1: ",
+                   "expected BEGIN_DESC, BEGIN_ENVIRONMENT");
+    EXPECT_EQ(OtherFiles({"folder.scn", "empty.scn", "binary.scn"}), std::vector<std::string>{});
+}
+
+TEST_F(BadInput, BrokenMeshStopsTheRunAtItsFileAndLine)
+{
+    fs::path root = MakeRoot();
+    fs::create_directories(root / "Meshes");
+    std::ofstream(root / "Meshes" / "VARLOK.msh") << "MSHX1\nGROUPS 1\nGEOM 3 1\n0 0 0\n";
+    Write("test.scn", kOneVehicle);
+    ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
+                   (root / "Meshes" / "VARLOK.msh").string() + ":4: ",
+                   "expected 3 vertices in group 0 (1 read), found the end of the file");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+}
+
+TEST_F(BadInput, ModuleFileThatIsNotALibrary)
+{
+    fs::path root = MakeRoot();
+    fs::remove(root / "Modules" / "VARLOK1.so");
+    std::ofstream(root / "Modules" / "VARLOK1.so") << "not a library\n";
+    Write("test.scn", kOneVehicle);
+    const std::string module = (root / "Modules" / "VARLOK1.so").string();
+    ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2, "test.scn:6: ",
+                   "vessel A of class VARLOK1 cannot be created: " + module +
+                       ": cannot be loaded as a library");
+    ExpectOneError(RunIn(root, "check test.scn"), 2, "test.scn:6: ",
+                   "class VARLOK1 has no usable module");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+    Result list = RunIn(root, "list");
+    EXPECT_EQ(list.code, 2);
+    EXPECT_NE(list.out.find("VARLOK1        cannot be used: " + module), std::string::npos)
+        << list.out;
+    EXPECT_NE(list.out.find("VARLOK3C       version"), std::string::npos) << "the others still list";
+}
+
+TEST_F(BadInput, SoundLibraryThatIsNotALibraryStopsTheRun)
+{
+    fs::path root = MakeRoot();
+    std::ofstream(root / "OrbiterSound.dll") << "MZ but nothing more\n";
+    Write("test.scn", Scenario("DURATION 0.2\n", "A:VARLOK3C\nEND\n", ""));
+    ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
+                   (root / "OrbiterSound.dll").string() + ": ", "cannot be loaded as a library");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+}
+
+// A sound library lacking an entry point is the simulator's ordinary case of a missing
+// or old OrbiterSound: the vehicles log it and run silent; nothing fails.
+TEST_F(BadInput, SoundLibraryLackingAnEntryPointLeavesTheVehiclesSilent)
+{
+    fs::path root = MakeRoot();
+    fs::copy_file(SOUND_VARIANTS "/sound_without_vessel_id/OrbiterSound.dll",
+                  root / "OrbiterSound.dll");
+    Write("test.scn", Scenario("DURATION 0.2\n", "A:VARLOK3C\nEND\n", "0.1 A KEY K\n"));
+    Result r = RunIn(root, "run test.scn --no-progress --trace t.jsonl");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(ReadFile(root / "OrbiterSound_Log.txt").find("ERR03"), std::string::npos);
+    for (const auto &call : TraceLines(ReadFile(dir / "t.jsonl")))
+        EXPECT_NE(call["call"], "PlayVesselWaveOBSound3") << "no sound with sound id -1";
+}
+
+TEST_F(BadInput, AudioFromASoundLibraryThatCannotRecordIsNotWritten)
+{
+    fs::path root = MakeRoot();
+    fs::copy_file(WITHOUT_RECORDING "/OrbiterSound.dll", root / "OrbiterSound.dll");
+    Write("test.scn", Scenario("DURATION 0.2\n", "A:VARLOK3C\nEND\n", ""));
+    ExpectOneError(RunIn(root, "run test.scn --no-progress --audio a.wav " + kAllOutputs), 1,
+                   (dir / "a.wav").string() + ": ",
+                   "the sound library " + (root / "OrbiterSound.dll").string() + " cannot record");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+}
+
+TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOutputBehind)
+{
+    Write("test.scn", Scenario("DURATION 0.2\n", "A:VARLOK3C\nEND\n", ""));
+    const std::vector<std::pair<std::string, std::string>> outputs = {
+        {"--trace", "t.jsonl"}, {"--telemetry", "t.csv"}, {"--audio", "a.wav"},
+        {"--picture", "p.png"}};
+    const std::string missing = (dir / "missing" / "out").string();
+    for (const auto &[broken, unused] : outputs) {
+        SCOPED_TRACE(broken);
+        std::string options;
+        for (const auto &[option, file] : outputs)
+            options += " " + option + " " + (option == broken ? Quote(missing) : file);
+        ExpectOneError(Run("run test.scn --no-progress" + options), 1, missing + ": ",
+                       "cannot be created");
+        EXPECT_EQ(OtherFiles({"test.scn"}), std::vector<std::string>{});
+    }
+    std::string all;
+    for (const auto &[option, file] : outputs)
+        all += " " + option + " " + file;
+    ASSERT_EQ(Run("run test.scn --no-progress" + all).code, 0) << "the same outputs can be written";
+    EXPECT_EQ(OtherFiles({"test.scn", "t.jsonl", "t.csv", "a.wav", "p.png"}),
+              std::vector<std::string>{});
+}
+
+// The sound log is the modules' own: when it cannot be created they carry on without
+// it, and so does the run.
+TEST_F(BadInput, SoundLogThatCannotBeCreatedDoesNotStopTheVehicles)
+{
+    fs::path root = MakeRoot();
+    fs::create_directory(root / "OrbiterSound_Log.txt");
+    Write("test.scn", kOneVehicle);
+    Result r = RunIn(root, "run test.scn --no-progress --trace t.jsonl");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("A"), std::string::npos) << "the summary is printed";
+    EXPECT_TRUE(fs::is_directory(root / "OrbiterSound_Log.txt"));
+    EXPECT_FALSE(TraceLines(ReadFile(dir / "t.jsonl")).empty());
+}
+
+} // namespace
+} // namespace vesselhost_test
