@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "simulator.h"
+#include "vessel_walk.h"
 
 namespace host {
 
@@ -142,8 +143,7 @@ void MoveOnGround(Vessel &vessel, double dt)
 
 void StepGroundPhysics(Simulator &sim, double dt)
 {
-    for (const auto &vessel : sim.Vessels())
-        MoveOnGround(*vessel, dt);
+    WalkVessels(sim.Vessels(), [dt](Vessel &vessel) { MoveOnGround(vessel, dt); });
 }
 
 } // namespace host

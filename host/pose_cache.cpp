@@ -70,6 +70,18 @@ void PoseCache::WorkOut(const Vessel &vessel, std::size_t c)
         motions_[c] = motions_[std::size_t(component.parent)].After(motions_[c]);
 }
 
+void PoseCache::Prefetch() const
+{
+    for (const void *start : {static_cast<const void *>(states_.data()),
+                              static_cast<const void *>(firstMember_.data()),
+                              static_cast<const void *>(members_.data()),
+                              static_cast<const void *>(rotations_.data())})
+        __builtin_prefetch(start);
+    const char *motions = reinterpret_cast<const char *>(motions_.data());
+    for (std::size_t offset = 0; offset < motions_.size() * sizeof(RigidTransform); offset += 64)
+        __builtin_prefetch(motions + offset);
+}
+
 void PoseCache::Update(const Vessel &vessel)
 {
     if (states_.size() != vessel.animations.size() || motions_.size() != vessel.components.size())

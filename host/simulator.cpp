@@ -6,6 +6,7 @@
 #include "handles.h"
 #include "host_error.h"
 #include "mesh_loader.h"
+#include "vessel_walk.h"
 
 namespace host {
 
@@ -138,15 +139,15 @@ void Simulator::Step(double dt)
     simTime_ += dt;
     const double mjd = Mjd();
     // One pass: each vessel's state is touched once per step, a large fleet's included.
-    for (auto &v : vessels_) {
-        v->forces.clear(); // the physics has applied them
+    WalkVessels(vessels_, [&](Vessel &v) {
+        v.forces.clear(); // the physics has applied them
         {
-            InCallback scope(*this, *v);
-            v->callbacks->clbkPostStep(simTime_, dt, mjd);
+            InCallback scope(*this, v);
+            v.callbacks->clbkPostStep(simTime_, dt, mjd);
         }
         if (evaluatePoses)
-            v->pose.Update(*v);
-    }
+            v.pose.Update(v);
+    });
 }
 
 int Simulator::SendKey(Vessel &vessel, DWORD key, bool down)

@@ -1,0 +1,61 @@
+// The walk over every vessel that each step makes, twice (physics, then the vessels' own
+// steps). A large fleet's vessels lie scattered over the heap, and a vessel's step reads
+// a few kilobytes spread over a dozen blocks: walked plainly, the step waits for each of
+// those cache lines in turn. The walk asks for them a vessel or two ahead instead.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "vessel_state.h"
+
+namespace host {
+
+namespace walk_detail {
+
+inline void PrefetchBytes(const void *start, std::size_t bytes)
+{
+    constexpr std::size_t kLine = 64;
+    const char *p = static_cast<const char *>(start);
+    for (std::size_t offset = 0; offset < bytes; offset += kLine)
+        __builtin_prefetch(p + offset);
+}
+
+template <class T> void PrefetchElements(const std::vector<T> &elements)
+{
+    PrefetchBytes(elements.data(), elements.size() * sizeof(T));
+}
+
+// The module's own object: its size is the module's affair, so its first lines, where
+// a vehicle keeps what it works with. A prefetch never faults past an object's end.
+constexpr std::size_t kModuleObjectBytes = 512;
+
+// What a step touches beyond the vessel's record, found through the record.
+inline void PrefetchStepMemory(const Vessel &vessel)
+{
+    PrefetchElements(vessel.thrusters);
+    PrefetchElements(vessel.propellants);
+    PrefetchElements(vessel.animations);
+    PrefetchElements(vessel.components);
+    PrefetchBytes(vessel.vessel, kModuleObjectBytes);
+    vessel.pose.Prefetch();
+}
+
+} // namespace walk_detail
+
+// Calls visit(vessel) for every vessel in order. The record of the vessel two ahead is
+// asked for first; one step later its addresses are there to ask for the rest.
+template <class Visit> void WalkVessels(const std::vector<std::unique_ptr<Vessel>> &vessels, Visit visit)
+{
+    const std::size_t count = vessels.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + 2 < count)
+            walk_detail::PrefetchBytes(vessels[i + 2].get(), sizeof(Vessel));
+        if (i + 1 < count)
+            walk_detail::PrefetchStepMemory(*vessels[i + 1]);
+        visit(*vessels[i]);
+    }
+}
+
+} // namespace host
