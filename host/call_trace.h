@@ -70,7 +70,14 @@ public:
         return !only || (call[0] == only[0] && std::strcmp(call, only) == 0);
     }
 
-    void Clear() { calls_.clear(); }
+    void Clear()
+    {
+        calls_.clear();
+        ++clears_;
+    }
+    // How many times the trace has been cleared: a record kept now was made after the
+    // last of them.
+    std::uint64_t Clears() const { return clears_; }
     const std::vector<TraceCall> &Calls() const { return calls_; }
     std::vector<TraceCall> CallsOf(int vessel) const;
     // Names of the calls of one vessel, in order: the shape of a step at a glance.
@@ -80,6 +87,7 @@ public:
 
 private:
     std::vector<TraceCall> calls_;
+    std::uint64_t clears_ = 0;
 };
 
 } // namespace host

@@ -66,12 +66,12 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
         throw Error("a vessel named " + name + " exists already");
     ModuleLibrary &module = LoadModule(className);
     auto vessel = std::make_unique<Vessel>();
-    vessel->id = int(vesselNames_.size());
+    vessel->id = nextId_++;
     vessel->name = name;
     vessel->className = className;
     vessel->module = &module;
     vessel->flightModel = flightModel;
-    vesselNames_.push_back(name);
+    names_[vessel->id] = name;
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
     vesselsByName_[name] = &v;
     {
@@ -108,7 +108,9 @@ void Simulator::DestroyVessel(Vessel &vessel)
         vessel.module->Exit(vessel.vessel);
     }
     vesselsByName_.erase(vessel.name);
+    gone_.push_back({vessel.id, trace_.Clears()});
     std::erase_if(vessels_, [&](const auto &v) { return v.get() == &vessel; });
+    ForgetUnnamedGone();
 }
 
 Vessel *Simulator::FindVessel(const std::string &name)
@@ -125,10 +127,22 @@ Vessel *Simulator::FromHandle(OBJHANDLE handle)
     return nullptr;
 }
 
+void Simulator::ForgetUnnamedGone()
+{
+    const bool traceEmpty = trace_.Calls().empty();
+    std::erase_if(gone_, [&](const GoneVessel &gone) {
+        const bool unnamed = traceEmpty || gone.traceClears != trace_.Clears();
+        if (unnamed)
+            names_.erase(gone.id);
+        return unnamed;
+    });
+}
+
 const std::string &Simulator::VesselName(int id) const
 {
     static const std::string none;
-    return id >= 0 && std::size_t(id) < vesselNames_.size() ? vesselNames_[id] : none;
+    auto found = names_.find(id);
+    return found == names_.end() ? none : found->second;
 }
 
 void Simulator::Step(double dt)
@@ -227,7 +241,9 @@ void Simulator::Reset()
         DestroyVessel(*vessels_.back());
     modules_.clear();
     soundLibrary_.reset();
-    vesselNames_.clear();
+    names_.clear();
+    gone_.clear();
+    nextId_ = 0;
     meshes_.clear();
     meshByName_.clear();
     meshErrors_.clear();

@@ -135,6 +135,8 @@ private:
     };
 
     Simulator() = default;
+    // Drops the names of gone vessels that no kept trace record can name.
+    void ForgetUnnamedGone();
 
     std::string root_ = ".";
     std::string moduleDirectory_ = "./Modules";
@@ -142,7 +144,17 @@ private:
     std::unique_ptr<DynamicLibrary> soundLibrary_;
     std::vector<std::unique_ptr<Vessel>> vessels_;
     std::unordered_map<std::string, Vessel *> vesselsByName_; // the live ones
-    std::vector<std::string> vesselNames_; // by id, kept after a vessel is gone
+    // Names by id: of the live vessels, and of the gone ones for as long as a kept trace
+    // record may name them (a gone vessel makes no call, so once the trace is cleared
+    // or found empty, none does). A long run that creates vessels without end keeps
+    // only what it needs.
+    std::unordered_map<int, std::string> names_;
+    struct GoneVessel {
+        int id;
+        std::uint64_t traceClears; // the trace's clears when it went
+    };
+    std::vector<GoneVessel> gone_;
+    int nextId_ = 0;
     std::vector<std::unique_ptr<Mesh>> meshes_;
     std::map<std::string, std::size_t> meshByName_;
     std::vector<std::string> meshErrors_;

@@ -136,6 +136,31 @@ TEST_F(HostLifecycle, SeveralModulesAndVesselsLiveInOneProcess)
     EXPECT_EQ(3u, sim.Vessels().size());
 }
 
+// A gone vessel's name is kept while a kept trace record may name it, and no longer: a
+// long run creating vessels without end must not keep every name it ever gave.
+TEST_F(HostLifecycle, GoneVesselsAreNamedOnlyWhileTheTraceMayHoldTheirCalls)
+{
+    auto &a = Create("A", "VARLOK1");
+    auto &b = Create("B", "VARLOK1");
+    const int idA = a.id, idB = b.id;
+    sim.DestroyVessel(a);
+    EXPECT_EQ("A", sim.VesselName(idA)) << "the trace holds A's calls";
+    sim.Trace().Clear();
+    sim.Step(0.01);
+    sim.DestroyVessel(b);
+    EXPECT_EQ("", sim.VesselName(idA)) << "cleared since A went";
+    EXPECT_EQ("B", sim.VesselName(idB)) << "B's step is in the trace";
+
+    sim.Trace().enabled = false;
+    sim.Trace().Clear();
+    auto &c = Create("C", "VARLOK1");
+    const int idC = c.id;
+    EXPECT_GT(idC, idB) << "ids are never reused";
+    sim.DestroyVessel(c);
+    EXPECT_EQ("", sim.VesselName(idC)) << "an empty trace names no one";
+    EXPECT_EQ("", sim.VesselName(idB));
+}
+
 TEST_F(HostLifecycle, CreationRunsConstructionCapsAndPostCreationInOrder)
 {
     auto &v = Create("V", "VARLOK1");

@@ -13,7 +13,7 @@ int main(int argc, char **argv)
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     reliability::SoakOptions options;
     options.seed = std::random_device{}();
-    long toleranceKiB = 1024;
+    long toleranceKiB = 256;
     app.add_option("--seed", options.seed, "seed of the random input (default: a new one)");
     app.add_option("--vehicles-per-class", options.vehiclesPerClass, "vehicles of each module")
         ->check(CLI::Range(1, 1000));
