@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "error_line.h"
 #include "host_error.h"
 #include "mesh_loader.h"
 
@@ -41,21 +42,9 @@ void CheckMesh(const host::Mesh &mesh)
 
 void CheckError(const std::string &message, const std::string &text)
 {
-    const std::string prefix = kFile + ":";
-    if (message.compare(0, prefix.size(), prefix) != 0)
-        Broken("error without the file name: " + message);
-    std::size_t end = prefix.size();
-    std::size_t line = 0;
-    while (end < message.size() && message[end] >= '0' && message[end] <= '9')
-        line = line * 10 + std::size_t(message[end++] - '0');
-    if (end == prefix.size() || message.compare(end, 11, ": expected ") != 0)
-        Broken("error without a line and what was expected: " + message);
-    std::size_t lines = 1;
-    for (char c : text)
-        lines += c == '\n';
-    if (line < 1 || line > lines)
-        Broken("error names line " + std::to_string(line) + " of " + std::to_string(lines) +
-               ": " + message);
+    if (const std::string problem = fuzzing::ErrorLineProblem(message, text, kFile, ": expected ");
+        !problem.empty())
+        Broken(problem);
 }
 
 } // namespace

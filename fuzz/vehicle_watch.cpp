@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace reliability {
@@ -76,6 +77,22 @@ double Advance(double stepLength)
 std::string Text(double value) { return std::to_string(value); }
 
 bool IsCall(const host::TraceCall &call, std::string_view name) { return call.call == name; }
+
+// The SetAnimation calls among `calls` that set one of `animations`: (animation, state),
+// in call order.
+std::vector<std::pair<int, double>> AnimationSets(const std::vector<const host::TraceCall *> &calls,
+                                                  std::span<const int> animations)
+{
+    std::vector<std::pair<int, double>> sets;
+    for (const auto *call : calls) {
+        if (!IsCall(*call, "SetAnimation"))
+            continue;
+        const int animation = int(Number(call->args.at(0)));
+        if (std::find(animations.begin(), animations.end(), animation) != animations.end())
+            sets.emplace_back(animation, Number(call->args.at(1)));
+    }
+    return sets;
+}
 
 } // namespace
 
@@ -235,14 +252,7 @@ void VehicleWatch::CheckDoors(Watched &w, const std::vector<const host::TraceCal
 {
     const RigLayout &rig = *w.rig;
     const int order[] = {rig.doorLeft, rig.latchLeft, rig.latchRight, rig.doorRight};
-    std::vector<std::pair<int, double>> sets;
-    for (const auto *call : calls) {
-        if (!IsCall(*call, "SetAnimation"))
-            continue;
-        const int animation = int(Number(call->args.at(0)));
-        if (std::find(std::begin(order), std::end(order), animation) != std::end(order))
-            sets.emplace_back(animation, Number(call->args.at(1)));
-    }
+    const std::vector<std::pair<int, double>> sets = AnimationSets(calls, order);
     const bool moving = w.doorMode == 2 || w.doorMode == 3;
     if (!moving) {
         if (!sets.empty())
@@ -290,14 +300,7 @@ void VehicleWatch::CheckLevers(const Watched &w, const std::vector<const host::T
 {
     const RigLayout &rig = *w.rig;
     const int order[] = {rig.leverLeft1, rig.leverRight1, rig.leverLeft2, rig.leverRight2};
-    std::vector<std::pair<int, double>> sets;
-    for (const auto *call : calls) {
-        if (!IsCall(*call, "SetAnimation"))
-            continue;
-        const int animation = int(Number(call->args.at(0)));
-        if (std::find(std::begin(order), std::end(order), animation) != std::end(order))
-            sets.emplace_back(animation, Number(call->args.at(1)));
-    }
+    const std::vector<std::pair<int, double>> sets = AnimationSets(calls, order);
     if (sets.size() % 4 != 0) {
         Fail(&w, std::to_string(sets.size()) + " lever settings, not a whole number of poses");
         return;

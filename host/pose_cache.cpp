@@ -2,6 +2,7 @@
 
 #include "mgroup_rotation.h"
 #include "pose.h"
+#include "prefetch.h"
 
 namespace host {
 
@@ -72,14 +73,11 @@ void PoseCache::WorkOut(const Vessel &vessel, std::size_t c)
 
 void PoseCache::Prefetch() const
 {
-    for (const void *start : {static_cast<const void *>(states_.data()),
-                              static_cast<const void *>(firstMember_.data()),
-                              static_cast<const void *>(members_.data()),
-                              static_cast<const void *>(rotations_.data())})
-        __builtin_prefetch(start);
-    const char *motions = reinterpret_cast<const char *>(motions_.data());
-    for (std::size_t offset = 0; offset < motions_.size() * sizeof(RigidTransform); offset += 64)
-        __builtin_prefetch(motions + offset);
+    PrefetchElements(states_);
+    PrefetchElements(firstMember_);
+    PrefetchElements(members_);
+    PrefetchElements(rotations_);
+    PrefetchElements(motions_);
 }
 
 void PoseCache::Update(const Vessel &vessel)

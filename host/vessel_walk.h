@@ -8,24 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "prefetch.h"
 #include "vessel_state.h"
 
 namespace host {
 
 namespace walk_detail {
-
-inline void PrefetchBytes(const void *start, std::size_t bytes)
-{
-    constexpr std::size_t kLine = 64;
-    const char *p = static_cast<const char *>(start);
-    for (std::size_t offset = 0; offset < bytes; offset += kLine)
-        __builtin_prefetch(p + offset);
-}
-
-template <class T> void PrefetchElements(const std::vector<T> &elements)
-{
-    PrefetchBytes(elements.data(), elements.size() * sizeof(T));
-}
 
 // The module's own object: its size is the module's affair, so its first lines, where
 // a vehicle keeps what it works with. A prefetch never faults past an object's end.
@@ -51,7 +39,7 @@ template <class Visit> void WalkVessels(const std::vector<std::unique_ptr<Vessel
     const std::size_t count = vessels.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i + 2 < count)
-            walk_detail::PrefetchBytes(vessels[i + 2].get(), sizeof(Vessel));
+            PrefetchBytes(vessels[i + 2].get(), sizeof(Vessel));
         if (i + 1 < count)
             walk_detail::PrefetchStepMemory(*vessels[i + 1]);
         visit(*vessels[i]);
