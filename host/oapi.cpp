@@ -9,7 +9,10 @@
 
 using host::Simulator;
 
-MESHHANDLE oapiLoadMeshGlobal(const char *fname)
+// The const on the handle is the simulator's own declaration, kept for its linkage name.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+const MESHHANDLE oapiLoadMeshGlobal(const char *fname)
 {
     Simulator &sim = Simulator::Get();
     MESHHANDLE mesh = fname ? sim.LoadMesh(fname) : nullptr;
@@ -18,6 +21,7 @@ MESHHANDLE oapiLoadMeshGlobal(const char *fname)
                    host::ToTrace(host::HandleValue{mesh}));
     return mesh;
 }
+#pragma GCC diagnostic pop
 
 BOOL oapiGetFocusShipAirspeedVector(VECTOR3 *speedvec)
 {
