@@ -24,7 +24,7 @@ function(add_vessel_module target)
   target_include_directories(${target} PRIVATE
     ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
     ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
-  target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
+  target_link_libraries(${target} PRIVATE platform_simulator platform_kernel platform_plugin)
   # The step's small functions inlined into clbkPostStep: its cost then stays close to
   # that of the host calls it makes.
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)

@@ -13,3 +13,6 @@ target_compile_options(platform_plugin INTERFACE -fvisibility=hidden
 target_link_options(platform_plugin INTERFACE -Wl,--no-undefined)
 
 target_link_libraries(platform_host_library INTERFACE ${CMAKE_DL_LIBS})
+
+# The stand-in host library serves the simulator's interface.
+target_link_libraries(platform_simulator INTERFACE simhost)
