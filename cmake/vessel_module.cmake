@@ -21,9 +21,8 @@ function(add_vessel_module target)
   endif()
   add_library(${target} SHARED
               ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources} ${ARG_EXTRA_SOURCES})
-  target_include_directories(${target} PRIVATE
-    ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
-    ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
+  # The module's own folder: the engine's "module_traits.h" and "vehicle_record.inc".
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR})
   target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
   # The step's small functions inlined into clbkPostStep: its cost then stays close to
   # that of the host calls it makes.

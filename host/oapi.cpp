@@ -3,9 +3,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "OrbiterAPI.h"
-#include "dynamic_library.h"
-#include "simulator.h"
+#include "host/dynamic_library.h"
+#include "host/simulator.h"
+#include "sdk/OrbiterAPI.h"
 
 using host::Simulator;
 

@@ -12,11 +12,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "call_trace.h"
-#include "dynamic_library.h"
-#include "mesh.h"
-#include "module_library.h"
-#include "vessel_state.h"
+#include "host/call_trace.h"
+#include "host/dynamic_library.h"
+#include "host/mesh.h"
+#include "host/module_library.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

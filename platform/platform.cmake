@@ -11,8 +11,8 @@ else()
   set(PLATFORM_NAME posix)
 endif()
 add_library(platform_kernel INTERFACE)
-target_include_directories(platform_kernel INTERFACE ${CMAKE_CURRENT_LIST_DIR}
-                           ${CMAKE_CURRENT_LIST_DIR}/${PLATFORM_NAME})
+# platform/kernel.h includes the chosen platform's kernel_calls.h.
+target_include_directories(platform_kernel INTERFACE ${CMAKE_CURRENT_LIST_DIR}/${PLATFORM_NAME})
 add_library(platform_plugin INTERFACE)
 add_library(platform_host_library INTERFACE)
 include(${CMAKE_CURRENT_LIST_DIR}/${PLATFORM_NAME}/platform.cmake)

@@ -3,9 +3,9 @@
 // And the version stamp, cached after the first non-zero answer.
 #include <gtest/gtest.h>
 
-#include "counting_allocator.h"
-#include "host_error.h"
-#include "host_fixture.h"
+#include "host/host_error.h"
+#include "tests/frame/counting_allocator.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

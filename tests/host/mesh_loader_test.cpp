@@ -8,9 +8,9 @@
 
 #include <unistd.h>
 
-#include "host_error.h"
-#include "host_fixture.h"
-#include "mesh_loader.h"
+#include "host/host_error.h"
+#include "host/mesh_loader.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
