@@ -257,8 +257,6 @@ void Simulator::Reset()
     initLibCalls_.clear();
     physics = nullptr;
     evaluatePoses = false;
-    date2IntResult.reset();
-    date2IntCalls = 0;
 }
 
 } // namespace host

@@ -105,11 +105,6 @@ public:
     const std::vector<std::string> &InitLibCalls() const { return initLibCalls_; }
     void NoteInitLib(const std::string &module) { initLibCalls_.push_back(module); }
 
-    // For tests: the result Date2Int gives instead of reading the date; and a count
-    // of Date2Int calls.
-    std::optional<int> date2IntResult;
-    int date2IntCalls = 0;
-
     // Back to a fresh process: every vessel released, every library unloaded, the
     // trace, log, time, meshes and mesh errors cleared.
     void Reset();
