@@ -6,7 +6,7 @@
 // Never linked into anything.
 #include <new>
 
-#include "Orbitersdk.h"
+#include "sdk/Orbitersdk.h"
 
 namespace {
 

@@ -42,7 +42,6 @@ endif()
 # The simulator's executable, from the interface headers themselves: the names that
 # interface_names.cpp's object refers to become the definition file.
 add_library(interface_names OBJECT ${CMAKE_CURRENT_LIST_DIR}/interface_names.cpp)
-target_include_directories(interface_names PRIVATE ${CMAKE_SOURCE_DIR}/frame)
 set(MSVC_ORBITER_DEF ${msvc_import_dir}/Orbiter.def)
 add_custom_command(OUTPUT ${MSVC_ORBITER_DEF}
   COMMAND ${CMAKE_COMMAND} -DNM=${MSVC_LLVM_NM} -DOBJECT=$<TARGET_OBJECTS:interface_names>
@@ -56,7 +55,7 @@ target_link_libraries(platform_simulator INTERFACE ${msvc_import_dir}/Orbiter.li
 add_dependencies(platform_simulator Orbiter_import_library)
 
 # Kernel calls are the system's own (platform/windows/kernel_calls.h).
-target_include_directories(platform_kernel INTERFACE ${CMAKE_CURRENT_LIST_DIR}/../windows)
+target_include_directories(platform_kernel_headers INTERFACE ${CMAKE_CURRENT_LIST_DIR}/../windows)
 # The C++ runtime a module needs, over the C runtime: compiled once, outside link-time
 # optimisation, which would drop _fltused (only code generation refers to it).
 add_library(msvc_runtime_support OBJECT ${CMAKE_CURRENT_LIST_DIR}/runtime_support.cpp)
@@ -68,9 +67,10 @@ target_link_libraries(platform_kernel INTERFACE ${msvc_import_dir}/ucrtbase.lib
                       ${msvc_import_dir}/kernel32.lib)
 add_dependencies(platform_kernel ucrtbase_import_library kernel32_import_library)
 # The frame's DllMain is the entry point itself: no runtime start-up code runs before
-# it, so nothing may need dynamic initialisation or clean-up at exit, and the compiler
-# refuses anything that would. No default libraries: every import is named above.
-target_compile_options(platform_kernel INTERFACE -Werror=global-constructors
+# it, so nothing in a module may need dynamic initialisation or clean-up at exit, and
+# the compiler refuses anything that would. No default libraries: every import is
+# named above.
+target_compile_options(platform_plugin INTERFACE -Werror=global-constructors
                        -Werror=exit-time-destructors)
 target_link_options(platform_kernel INTERFACE LINKER:/entry:DllMain LINKER:/nodefaultlib
                     LINKER:/opt:ref)
