@@ -60,6 +60,7 @@ constexpr RigComponent kComponents[] = {
     {&V::animWheelsLeftRev, 0.0, 1.0, {103}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C32
 };
 
+static_assert(std::size(kComponents) <= kMaxRigComponents);
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
 constinit const Rig kRig{kAnimations, kComponents, sharedRecords};
