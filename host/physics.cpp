@@ -1,4 +1,4 @@
-#include "physics.h"
+#include "host/physics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "host_error.h"
-#include "simulator.h"
-#include "vessel_walk.h"
+#include "host/host_error.h"
+#include "host/simulator.h"
+#include "host/vessel_walk.h"
 
 namespace host {
 

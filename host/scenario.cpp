@@ -1,4 +1,4 @@
-#include "scenario.h"
+#include "host/scenario.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

@@ -8,8 +8,8 @@
 #include <limits>
 #include <numbers>
 
-#include "driver_input.h"
-#include "physics.h"
+#include "host/driver_input.h"
+#include "host/physics.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "tools/vesselhost/output_file.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace vesselhost {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "output_file.h"
-#include "scenario.h"
+#include "host/scenario.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 
