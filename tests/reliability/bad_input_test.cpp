@@ -166,6 +166,7 @@ TEST_F(BadInput, OutputPathsThatWouldHarmAreRefusedBeforeTheRun)
         {"--trace test.scn", "--trace ", "is an input of the run"},
         {"--picture scenario-link", "--picture ", "is an input of the run"},
         {"--trace " + Quote(rootMeshes), "--trace " + rootMeshes, "is an input of the run"},
+        {"--telemetry root/Modules/VARLOK1.so", "--telemetry ", "is an input of the run"},
         {"--trace x --telemetry x", "--telemetry ", "is also the file of --trace"},
         {"--trace x --picture ./x", "--picture ", "is also the file of --trace"},
         {"--trace - --telemetry -", "--telemetry -: ", "standard output is already taken"},
@@ -182,6 +183,7 @@ TEST_F(BadInput, OutputPathsThatWouldHarmAreRefusedBeforeTheRun)
         EXPECT_TRUE(fs::is_empty(dir / "folder"));
     }
     EXPECT_TRUE(fs::is_empty(root / "Meshes"));
+    EXPECT_TRUE(fs::is_symlink(root / "Modules" / "VARLOK1.so"));
 }
 
 // The sound log is the modules' own: when it cannot be created they carry on without

@@ -141,11 +141,14 @@ void CheckOutputs(const std::vector<OutputRequest> &outputs, const std::vector<s
             Refuse(output, "its folder " + folder.string() + " does not exist");
         if (!Writable(fs::exists(status) && IsSpecial(status.type()) ? where : folder))
             Refuse(output, "cannot be written (no permission)");
+        // As written and behind its links: a link into an input folder is refused too.
+        const fs::path named = fs::absolute(output.path).lexically_normal();
         for (const std::string &input : inputs) {
             fs::path in = Resolved(input);
-            if (where == in || (fs::is_directory(in, error) && Within(where, in)) ||
-                fs::equivalent(where, in, error))
-                Refuse(output, "is an input of the run (" + input + "); it would be overwritten");
+            for (const fs::path &path : {named, where})
+                if (path == in || (fs::is_directory(in, error) && Within(path, in)) ||
+                    fs::equivalent(path, in, error))
+                    Refuse(output, "is an input of the run (" + input + "); it would be overwritten");
         }
         // A character device (/dev/null) takes any number of outputs.
         if (status.type() == fs::file_type::character)
