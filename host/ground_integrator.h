@@ -82,8 +82,8 @@ inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double 
         end.forward = SolveImplicit(pushed + roll, 1, loads.backwardDrag / mass * dt);
 
     const double sideGrip = onGround ? kSideGrip * dt : 0.0;
-    end.side = SolveImplicit(m.side + loads.side / mass * dt, 1 + sideGrip,
-                             loads.sideDrag / mass * dt);
+    end.side =
+        SolveImplicit(m.side + loads.side / mass * dt, 1 + sideGrip, loads.sideDrag / mass * dt);
 
     // dω/dt = α - g·ω, exactly: ω tends to α/g at rate g.
     const double accel = loads.yawTorque / inertia;

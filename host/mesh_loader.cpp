@@ -70,8 +70,8 @@ bool ParseHex(std::string_view token, std::uint32_t &value)
 
 std::string Quoted(std::string_view token) { return "'" + std::string(token) + "'"; }
 
-// The file's lines one at a time, comments cut and blank ones skipped, with the number of the last line
-// read for error messages.
+// The file's lines one at a time, comments cut and blank ones skipped, with the number of the last
+// line read for error messages.
 class LineSource {
 public:
     LineSource(std::istream &in, const std::string &fileName) : in_(in), fileName_(fileName) {}

@@ -47,10 +47,7 @@ void BurnPropellant(Vessel &vessel, double dt)
 }
 
 // Drag coefficient of one axis: the drag is ½ ρ cw A v² against the motion.
-double DragCoefficient(double cw, double area)
-{
-    return 0.5 * ground::kAirDensity * cw * area;
-}
+double DragCoefficient(double cw, double area) { return 0.5 * ground::kAirDensity * cw * area; }
 
 void Report(Vessel &vessel, const ground::BodyMotion &body)
 {
@@ -153,7 +150,7 @@ const char *NonFiniteQuantity(const Vessel &vessel)
 {
     const Motion &m = vessel.motion;
     const std::pair<const char *, double> quantities[] = {
-        {"x_m", m.x},   {"z_m", m.z},   {"heading", m.heading},
+        {"x_m", m.x},     {"z_m", m.z},     {"heading", m.heading},
         {"vx_m_s", m.vx}, {"vz_m_s", m.vz}, {"yaw_rate", m.yawRate},
     };
     for (const auto &[name, value] : quantities)

@@ -227,8 +227,8 @@ Scenario Parser::Parse()
             }
             std::string_view kept = raw_.substr(0, raw_.find_last_not_of(" \t") + 1);
             if (scenario_.description.size() + kept.size() >= kMaxDescriptionBytes)
-                Fail("expected a description of at most " +
-                     std::to_string(kMaxDescriptionBytes) + " bytes");
+                Fail("expected a description of at most " + std::to_string(kMaxDescriptionBytes) +
+                     " bytes");
             scenario_.description.append(kept);
             scenario_.description += '\n';
             continue;
@@ -513,19 +513,18 @@ void Parser::Finish()
     // Events are delivered before a step that starts at or after them (within the run's
     // tolerance of a millionth of a step); later ones never are.
     const double lastStart = double(scenario_.StepCount() - 1) * scenario_.step;
-    const auto late = std::find_if(scenario_.events.begin(), scenario_.events.end(),
-                                   [&](const ScenarioEvent &event) {
-                                       return event.time > lastStart + scenario_.step * 1e-6;
-                                   });
+    const auto late = std::find_if(
+        scenario_.events.begin(), scenario_.events.end(),
+        [&](const ScenarioEvent &event) { return event.time > lastStart + scenario_.step * 1e-6; });
     if (late != scenario_.events.end()) {
         std::size_t after = std::size_t(scenario_.events.end() - late) - 1;
         std::string which = "input at " + Decimal(late->time) + " s" +
                             (after ? " and " + std::to_string(after) + " more come" : " comes");
         scenario_.warnings.push_back(scenario_.file + ":" + std::to_string(late->line) + ": " +
-                                     which + " after the last step starts (" +
-                                     Decimal(lastStart) + " s, DURATION " +
-                                     Decimal(scenario_.duration) + " s), so the run never " +
-                                     "delivers " + (after ? "them" : "it"));
+                                     which + " after the last step starts (" + Decimal(lastStart) +
+                                     " s, DURATION " + Decimal(scenario_.duration) +
+                                     " s), so the run never " + "delivers " +
+                                     (after ? "them" : "it"));
     }
     for (std::size_t i = 0; i < scenario_.events.size(); ++i) {
         ScenarioEvent &event = scenario_.events[i];

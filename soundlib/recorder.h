@@ -30,9 +30,9 @@ public:
     // The mix never clips: where it would pass this level, a limiter turns the gain down
     // just enough, ramping down over kLimiterAttack ahead of the peak and back up over
     // kLimiterRelease after it, so no click is heard. Quiet mixes pass unchanged.
-    static constexpr float kLimiterCeiling = 0.97f;   // of full scale, about -0.26 dBFS
-    static constexpr double kLimiterAttack = 0.005;   // s
-    static constexpr double kLimiterRelease = 0.2;    // s
+    static constexpr float kLimiterCeiling = 0.97f; // of full scale, about -0.26 dBFS
+    static constexpr double kLimiterAttack = 0.005; // s
+    static constexpr double kLimiterRelease = 0.2;  // s
 
 private:
     void Limit();

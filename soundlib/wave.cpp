@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <set>
 #include <numbers>
+#include <set>
 
 namespace standin {
 

@@ -93,8 +93,9 @@ TEST(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFram
     // Implicit in the end speed: the drag of the end speed, not of the start.
     double forward = v.motion.vx;
     double drag = 0.5 * ground::kAirDensity * 0.3 * 30 * forward * forward;
-    EXPECT_NEAR(forward, (9000.0 - drag) / 400 * kDt -
-                             ground::kRollingResistance * ground::kGravity * kDt, 1e-12);
+    EXPECT_NEAR(forward,
+                (9000.0 - drag) / 400 * kDt - ground::kRollingResistance * ground::kGravity * kDt,
+                1e-12);
     EXPECT_GT(forward, 0.4);
     EXPECT_NEAR(v.motion.vz, 0, 1e-12);
     EXPECT_NEAR(v.motion.x, forward * kDt / 2, 1e-12); // the mean of 0 and the end speed

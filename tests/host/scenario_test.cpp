@@ -131,7 +131,8 @@ TEST(ScenarioFormat, CommentsBlankLinesTabsAndWindowsLineEndsAreFine)
 
 TEST(ScenarioFormat, AByteOrderMarkIsSkippedAndEachShipHasItsOwnSettings)
 {
-    host::Scenario s = ParseScenario("\xEF\xBB\xBF" "BEGIN_SHIPS\nA:VARLOK1\nPOS 1 2\nEND\n"
+    host::Scenario s = ParseScenario("\xEF\xBB\xBF"
+                                     "BEGIN_SHIPS\nA:VARLOK1\nPOS 1 2\nEND\n"
                                      "B:VARLOK1\nPOS 3 4\nEND\nEND_SHIPS\n",
                                      "t.scn");
     ASSERT_EQ(s.ships.size(), 2u);
@@ -235,7 +236,8 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {WithInput("1 A AIRVEC 1 2\n", "PHYSICS OFF\n"), 11, "expected the vector's z"},
         {WithInput("1 A MAIN 1.5\n"), 10, "expected a throttle level from 0 to 1, found '1.5'"},
         {WithInput("1 A YAW x\n"), 10, "expected a yaw level from -1 to 1, found 'x'"},
-        {WithInput("1 C MAIN 1\n"), 10, "unknown vessel 'C'; expected a ship of BEGIN_SHIPS (A, B)"},
+        {WithInput("1 C MAIN 1\n"), 10,
+         "unknown vessel 'C'; expected a ship of BEGIN_SHIPS (A, B)"},
         {WithInput("1 A JUMP\n"), 10, "expected an action"},
         {WithInput("1 A MAIN 1 2\n"), 10, "unexpected '2'"},
         {WithInput("1 A KEY K FOR 2\n"), 10, "FOR applies to MAIN"},
@@ -250,7 +252,8 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {WithInput("", "STEP inf\n"), 2, "expected a step length in seconds"},
         {WithInput("", "DURATION\n"), 2, "expected a duration in seconds from 0 to 1e9 at the end"},
         {WithInput("", "SOUND YES\n"), 2, "expected ON or OFF, found 'YES'"},
-        {WithInput("", "GRAVITY 1\n"), 2, "expected STEP, DURATION, SOUND, PHYSICS or END_ENVIRONMENT"},
+        {WithInput("", "GRAVITY 1\n"), 2,
+         "expected STEP, DURATION, SOUND, PHYSICS or END_ENVIRONMENT"},
         {WithInput("", "STEP 0.001\nDURATION 100000\n"), 3, "expected at most 10000000 steps"},
         {"BEGIN_SHIPS\nA:VARLOK1\nEND\n", 3, "expected END_SHIPS before the end of the file"},
         {"BEGIN_SHIPS\nA:VARLOK1\n", 2, "expected END before the end of the file"},
@@ -268,7 +271,8 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {"BEGIN_FOCUS\nShip Z\nEND_FOCUS\nBEGIN_SHIPS\nA:VARLOK1\nEND\nEND_SHIPS\n", 2,
          "unknown focus vessel 'Z'"},
         {"BEGIN_FOCUS\nVessel A\nEND_FOCUS\n", 2, "expected 'Ship NAME' or END_FOCUS"},
-        {"HELLO\n", 1, "expected BEGIN_DESC, BEGIN_ENVIRONMENT, BEGIN_FOCUS, BEGIN_SHIPS or BEGIN_INPUT"},
+        {"HELLO\n", 1,
+         "expected BEGIN_DESC, BEGIN_ENVIRONMENT, BEGIN_FOCUS, BEGIN_SHIPS or BEGIN_INPUT"},
         {"BEGIN_SHIPS\n" + std::string(host::kMaxLineLength + 1, 'x') + "\n", 2,
          "expected a line of at most 1024 characters"},
         // A setting or a section given twice names both lines; every limit is named.
@@ -285,8 +289,7 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {"BEGIN_SHIPS\nA:VARLOK1\nPOS 1e8 0\n", 3, "expected x in metres from -1e7 to 1e7"},
         {WithInput("1 A MAIN 1 FOR 2e9\n"), 10, "at most 1e9 s after FOR"},
         {WithInput("1 A AIRSPEED 2e6\n", "PHYSICS OFF\n"), 11, "m/s from 0 to 1e6"},
-        {longDescription, 18,
-         "expected a description of at most 16384 bytes"},
+        {longDescription, 18, "expected a description of at most 16384 bytes"},
     };
     for (const auto &c : kCases) {
         std::string message = ErrorOf(c.text);

@@ -137,7 +137,8 @@ TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOutputBehind)
         std::string options;
         for (const auto &[option, file] : outputs)
             options += " " + option + " " + (option == broken ? Quote(missing) : file);
-        ExpectOneError(Run("run test.scn --no-progress" + options), 2, broken + " " + missing + ": ",
+        ExpectOneError(Run("run test.scn --no-progress" + options), 2,
+                       broken + " " + missing + ": ",
                        "its folder " + (dir / "missing").string() + " does not exist");
         EXPECT_EQ(OtherFiles({"test.scn"}), std::vector<std::string>{});
     }

@@ -182,7 +182,8 @@ TEST_F(VesselhostTest, OutputsOfAFailedRunAreNotWrittenAtAll)
             "cd " + Quote(dir.string()) + " && { " + Quote(VESSELHOST_PATH) +
             " run test.scn --no-progress --trace t.jsonl --telemetry t.csv >run.out 2>&1 & "
             "pid=$!; for i in $(seq 200); do ls -A | grep -q '^\\.t\\.csv\\.' && break; "
-            "sleep 0.05; done; sleep 0.2; kill -" + signal + " $pid; wait $pid; echo $? >code; }";
+            "sleep 0.05; done; sleep 0.2; kill -" +
+            signal + " $pid; wait $pid; echo $? >code; }";
         std::system(command.c_str());
         EXPECT_EQ(ReadFile(dir / "code"), std::to_string(code) + "\n");
         EXPECT_EQ(OtherFiles({"test.scn", "code", "run.out"}), std::vector<std::string>{});
@@ -301,11 +302,13 @@ TEST_F(VesselhostTest, WarningsSayOnceEachWhatIsSilentOrStandsIn)
     for (int i = 1; i <= 62; ++i)
         ships += "V" + std::to_string(i) + ":VARLOK1\nEND\n";
     Write("test.scn", Scenario("DURATION 0.1\n", ships, ""));
-    Result r = Run("--root " + Quote(root.string()) + " run test.scn --no-progress --picture p.png");
+    Result r =
+        Run("--root " + Quote(root.string()) + " run test.scn --no-progress --picture p.png");
     ASSERT_EQ(r.code, 0) << r.err;
     auto count = [&](const std::string &text) {
         std::size_t n = 0;
-        for (std::size_t at = r.err.find(text); at != std::string::npos; at = r.err.find(text, at + 1))
+        for (std::size_t at = r.err.find(text); at != std::string::npos;
+             at = r.err.find(text, at + 1))
             ++n;
         return n;
     };
@@ -316,7 +319,8 @@ TEST_F(VesselhostTest, WarningsSayOnceEachWhatIsSilentOrStandsIn)
                     ": there is no such file; its slots play the stand-in tone\n"),
               1u)
         << r.err;
-    EXPECT_EQ(count("warning: mesh VARLOK (no file " + root.string() + "/Meshes/VARLOK.msh): "
+    EXPECT_EQ(count("warning: mesh VARLOK (no file " + root.string() +
+                    "/Meshes/VARLOK.msh): "
                     "the picture draws the placeholder in its place (first for vessel V1)\n"),
               1u)
         << r.err;

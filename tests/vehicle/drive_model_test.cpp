@@ -167,10 +167,10 @@ TEST_F(DriveModel, RollResetsFireOnlyBeyondOneAndZero)
     struct Drive {
         double main, retro, rudder, airspeed;
     };
-    const Drive turnAtRest = {0, 0, -0.5, 0};       // the state becomes exactly 1
+    const Drive turnAtRest = {0, 0, -0.5, 0}; // the state becomes exactly 1
     const Drive forward = {1, 0, 0, 30}, reverse = {0, 1, 0, 30};
-    const Drive slowForward = {1, 0, 0, 0.1};       // from above 1: exactly 0
-    const Drive turnBackwards = {0, 0, -0.5, -10};  // rising to 1.09, memory kept
+    const Drive slowForward = {1, 0, 0, 0.1};      // from above 1: exactly 0
+    const Drive turnBackwards = {0, 0, -0.5, -10}; // rising to 1.09, memory kept
     const struct {
         const char *what;
         std::vector<Drive> steps;
@@ -180,7 +180,8 @@ TEST_F(DriveModel, RollResetsFireOnlyBeyondOneAndZero)
         {"reverse from 0", {turnAtRest, forward, slowForward, reverse}, -0.1},
         {"coasting forward from 1", {forward, turnAtRest, {0, 0, 0, 30}}, 1.1},
         {"coasting in reverse from 0",
-         {reverse, turnAtRest, turnBackwards, slowForward, {0, 0, 0, 30}}, -0.1},
+         {reverse, turnAtRest, turnBackwards, slowForward, {0, 0, 0, 30}},
+         -0.1},
         {"turning from 0", {turnAtRest, forward, slowForward, {0, 0, 0.5, 10}}, -0.11},
     };
     for (const auto &row : rows) {

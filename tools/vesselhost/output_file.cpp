@@ -103,7 +103,8 @@ fs::path Resolved(const std::string &path)
 
 bool Within(const fs::path &path, const fs::path &folder)
 {
-    auto [folderEnd, pathAt] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    auto [folderEnd, pathAt] =
+        std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
     return folderEnd == folder.end();
 }
 
@@ -148,7 +149,8 @@ void CheckOutputs(const std::vector<OutputRequest> &outputs, const std::vector<s
             for (const fs::path &path : {named, where})
                 if (path == in || (fs::is_directory(in, error) && Within(path, in)) ||
                     fs::equivalent(path, in, error))
-                    Refuse(output, "is an input of the run (" + input + "); it would be overwritten");
+                    Refuse(output,
+                           "is an input of the run (" + input + "); it would be overwritten");
         }
         // A character device (/dev/null) takes any number of outputs.
         if (status.type() == fs::file_type::character)

@@ -21,16 +21,17 @@ struct OutputError : std::runtime_error {
 
 // One output the run was asked for.
 struct OutputRequest {
-    std::string option;        // "--trace": names the output in messages
-    std::string path;          // as given; empty when not asked for
-    bool toStandardOutput;     // whether `-` means standard output
+    std::string option;    // "--trace": names the output in messages
+    std::string path;      // as given; empty when not asked for
+    bool toStandardOutput; // whether `-` means standard output
 };
 
 // Checks every requested output before the run starts: a file name at all, its folder
 // there and writable, not a folder, not one of the run's inputs (`inputs`: files, or
 // folders whose files are all inputs), and no two outputs on one path (a character
 // device such as /dev/null takes any number). Throws host::Error (bad input).
-void CheckOutputs(const std::vector<OutputRequest> &outputs, const std::vector<std::string> &inputs);
+void CheckOutputs(const std::vector<OutputRequest> &outputs,
+                  const std::vector<std::string> &inputs);
 
 class OutputFile {
 public:

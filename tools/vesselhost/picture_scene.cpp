@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <set>
 #include <map>
+#include <set>
 
 #include "host/host_error.h"
 #include "host/mesh.h"
@@ -125,7 +125,8 @@ void AddVessel(Scene &scene, const host::Vessel &vessel, std::set<std::string> &
         }
     }
     if (!drawn) {
-        const host::Mesh *first = vessel.meshes.empty() ? nullptr : sim.MeshOf(vessel.meshes[0].mesh);
+        const host::Mesh *first =
+            vessel.meshes.empty() ? nullptr : sim.MeshOf(vessel.meshes[0].mesh);
         std::string what = first ? "mesh " + first->name + " (" +
                                        (first->file.empty() ? "no file " + sim.Root() + "/Meshes/" +
                                                                   first->name + ".msh"
@@ -133,8 +134,9 @@ void AddVessel(Scene &scene, const host::Vessel &vessel, std::set<std::string> &
                                        ")"
                                  : "no mesh";
         if (placeholders.insert(what).second)
-            std::fprintf(stderr, "vesselhost: warning: %s: the picture draws the placeholder in "
-                                 "its place (first for vessel %s)\n",
+            std::fprintf(stderr,
+                         "vesselhost: warning: %s: the picture draws the placeholder in "
+                         "its place (first for vessel %s)\n",
                          what.c_str(), vessel.name.c_str());
         AddMesh(scene, mark, host::BuildPlaceholderMesh(vessel), vessel, 0, _V(0, 0, 0));
     }
