@@ -1,0 +1,154 @@
+// The command line of the stand-in simulator: it loads the vessel modules of a simulator
+// root, runs their vehicles on the ground from a scenario and reports what they did.
+//
+// Exit codes: 0 success; 1 runtime failure (an output that cannot be written, any
+// other failure of the run); 2 bad input (command line, scenario, simulator root, a
+// module or sound library that cannot be loaded).
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "command_line.h"
+#include "host_error.h"
+#include "output_file.h"
+#include "scenario.h"
+#include "scenario_run.h"
+#include "simulator.h"
+#include "simulator_root.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum ExitCode { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2 };
+
+// The sample scenario that `demo` runs, built into the program.
+#include "demo_scenario.inc"
+
+// A path given on the command line, against the caller's folder: the run itself takes
+// place in the simulator root.
+std::string Absolute(const std::string &path)
+{
+    return path.empty() ? path : fs::absolute(path).lexically_normal().string();
+}
+
+int List(const std::string &root)
+{
+    vesselhost::RequireRoot(root);
+    host::Simulator &sim = host::Simulator::Get();
+    sim.Reset();
+    sim.SetRoot(root);
+    int result = kSuccess;
+    std::vector<std::string> classes = vesselhost::ClassesIn(vesselhost::ModuleDirectory(root));
+    if (classes.empty())
+        std::printf("no vessel classes in %s\n", vesselhost::ModuleDirectory(root).c_str());
+    for (const std::string &className : classes) {
+        try {
+            host::ModuleLibrary &module = sim.LoadModule(className);
+            if (module.HasVersion())
+                std::printf("%-14s version %d\n", className.c_str(), module.Version());
+            else
+                std::printf("%-14s no version stamp\n", className.c_str());
+        } catch (const host::Error &e) {
+            std::printf("%-14s cannot be used: %s\n", className.c_str(), e.what());
+            result = kBadInput;
+        }
+    }
+    sim.Reset();
+    return result;
+}
+
+int Check(const std::string &path, const std::string &root)
+{
+    host::Scenario scenario = host::LoadScenario(path);
+    vesselhost::CheckScenario(scenario, root);
+    std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n",
+                path.c_str(), scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
+                scenario.events.size(), scenario.events.size() == 1 ? "" : "s",
+                static_cast<long long>(scenario.StepCount()), scenario.step,
+                scenario.sound ? "" : ", sound off", scenario.physics ? "" : ", physics off");
+    if (!scenario.description.empty())
+        std::printf("\n%s", scenario.description.c_str());
+    return kSuccess;
+}
+
+void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &noProgress)
+{
+    command.add_option("--trace", options.trace, "write every call of the modules as JSON Lines")
+        ->type_name("FILE");
+    command.add_option("--telemetry", options.telemetry, "write one CSV row per vessel per step")
+        ->type_name("FILE");
+    command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds")
+        ->type_name("FILE");
+    command.add_option("--picture", options.picture,
+                       "draw the vessels where the run left them, as a PNG")
+        ->type_name("FILE");
+    command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
+    command.add_flag("--no-progress", noProgress, "no progress bar");
+}
+
+} // namespace
+
+int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
+{
+    CLI::App app{"vesselhost: the stand-in simulator for the surface vehicle modules.\n"
+                 "Exit codes: 0 success, 1 runtime failure, 2 bad input."};
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--root", root, "simulator root folder (Modules/, Meshes/, Sound/)")
+        ->type_name("DIR")
+        ->capture_default_str();
+
+    std::string scenarioPath;
+    vesselhost::RunOptions options;
+    bool noProgress = false;
+    CLI::App *run = app.add_subcommand("run", "run a scenario and print what each vessel did");
+    run->add_option("SCENARIO", scenarioPath, "scenario file")->type_name("FILE")->required();
+    AddOutputOptions(*run, options, noProgress);
+
+    CLI::App *check = app.add_subcommand("check", "validate a scenario without running it");
+    check->add_option("SCENARIO", scenarioPath, "scenario file")->type_name("FILE")->required();
+
+    app.add_subcommand("list", "list the vessel classes in the root with their version stamps");
+
+    CLI::App *demo = app.add_subcommand(
+        "demo", "run the built-in sample scenario with all three vehicles and show the summary");
+    AddOutputOptions(*demo, options, noProgress);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &e) {
+        int code = app.exit(e);
+        return code == 0 ? kSuccess : kBadInput;
+    }
+
+    options.progress = !noProgress;
+    root = Absolute(root);
+    for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture})
+        *path = Absolute(*path);
+    try {
+        if (*check)
+            return Check(scenarioPath, root);
+        if (app.got_subcommand("list"))
+            return List(root);
+        host::Scenario scenario;
+        if (*demo) {
+            scenario = host::ParseScenario(kDemoScenario, "demo.scn (built in)");
+            options.log = true;
+            if (!scenario.description.empty())
+                std::printf("%s\n", scenario.description.c_str());
+        } else {
+            scenario = host::LoadScenario(scenarioPath);
+        }
+        vesselhost::RunScenario(scenario, root, options, stdout);
+        return kSuccess;
+    } catch (const host::Error &e) {
+        std::fprintf(stderr, "vesselhost: %s\n", e.what());
+        return kBadInput;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "vesselhost: %s\n", e.what());
+        return kRuntimeFailure;
+    }
+}
