@@ -3,8 +3,6 @@
 // the run itself is the host's (vesselhost_run.dll, over libsimhost.dll), called back
 // into the modules' vessels through this compiler's virtual calls. No C runtime: the
 // program's code is these few forwarding calls, and its entry point is its own.
-#include <windows.h>
-
 #include "host_calls.h"
 
 const SimhostCalls *orbiter::hostCalls = nullptr;
@@ -28,8 +26,9 @@ constinit const SimhostVesselCallbacks kVesselCallbacks = {
 
 } // namespace
 
-// The run library's entry (tools/vesselhost_run).
-extern "C" __declspec(dllimport) int VesselhostRun(const SimhostVesselCallbacks *callbacks);
+// The run library's entry (tools/vesselhost_run), which ends the process.
+extern "C" [[noreturn]] __declspec(dllimport) void
+VesselhostRun(const SimhostVesselCallbacks *callbacks);
 
 // Floating-point code in a program without the C runtime still needs its marker.
 extern "C" int _fltused = 0;
@@ -37,5 +36,5 @@ extern "C" int _fltused = 0;
 extern "C" void OrbiterMain()
 {
     orbiter::hostCalls = SimhostGetCalls();
-    ExitProcess(UINT(VesselhostRun(&kVesselCallbacks)));
+    VesselhostRun(&kVesselCallbacks);
 }

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,10 @@ std::vector<std::string> ProcessArguments()
 } // namespace
 
 // Runs the command line with the simulator root in the current folder by default, as the
-// simulator runs in its own; returns the exit code.
-extern "C" __declspec(dllexport) int VesselhostRun(const SimhostVesselCallbacks *callbacks)
+// simulator runs in its own, and ends the process with the exit code, through this
+// library's C runtime, which flushes what the run wrote.
+extern "C" [[noreturn]] __declspec(dllexport) void
+VesselhostRun(const SimhostVesselCallbacks *callbacks)
 {
     SimhostUseVesselCallbacks(callbacks);
     std::vector<std::string> arguments = ProcessArguments();
@@ -42,5 +45,5 @@ extern "C" __declspec(dllexport) int VesselhostRun(const SimhostVesselCallbacks 
     for (std::string &argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    return vesselhost::RunCommandLine(int(arguments.size()), argv.data(), ".");
+    std::exit(vesselhost::RunCommandLine(int(arguments.size()), argv.data(), "."));
 }
