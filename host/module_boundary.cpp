@@ -1,8 +1,8 @@
 // The host's side of the C boundary: its operations as the table, each through a view of
 // the vessel as this compiler's VESSEL, and the callbacks on vessels of this ABI.
-#include "module_boundary.h"
+#include "host/module_boundary.h"
 
-#include "simulator.h"
+#include "host/simulator.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ const SimhostCalls kCalls = {
     .SetCameraDefaultDirection = [](OBJHANDLE h, const VECTOR3 *cd) { VESSEL(h).SetCameraDefaultDirection(*cd); },
     .SetCameraOffset = [](OBJHANDLE h, const VECTOR3 *co) { VESSEL(h).SetCameraOffset(*co); },
 
-    .oapiLoadMeshGlobal = oapiLoadMeshGlobal,
+    .oapiLoadMeshGlobal = [](const char *fname) -> MESHHANDLE { return oapiLoadMeshGlobal(fname); },
     .oapiGetFocusShipAirspeedVector = oapiGetFocusShipAirspeedVector,
     .oapiGetSimTime = oapiGetSimTime,
     .oapiWriteLog = oapiWriteLog,

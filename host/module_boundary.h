@@ -6,7 +6,7 @@
 // host the second table, which makes the calls under that ABI.
 #pragma once
 
-#include "VesselAPI.h"
+#include "sdk/VesselAPI.h"
 
 extern "C" {
 

@@ -18,3 +18,6 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 # nothing needs installing beside them. They all allocate from the system C runtime's
 # one heap, so a block may be freed by another library than the one that made it.
 add_link_options(-static)
+
+# The stand-in host library serves the simulator's interface.
+target_link_libraries(platform_simulator INTERFACE simhost)

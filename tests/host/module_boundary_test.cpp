@@ -3,8 +3,8 @@
 // the ones the simulator makes on that ABI's vessels.
 #include <gtest/gtest.h>
 
-#include "host_fixture.h"
-#include "module_boundary.h"
+#include "host/module_boundary.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

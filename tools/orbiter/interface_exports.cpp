@@ -1,7 +1,7 @@
 // The simulator's interface as the modules import it from Orbiter.exe: the VESSEL and
 // VESSEL2 members and the free functions, under this compiler's (the simulator's) C++
 // names, each forwarding to the host's operation over the vessel handle.
-#include "host_calls.h"
+#include "tools/orbiter/host_calls.h"
 
 using orbiter::Host;
 
@@ -176,7 +176,10 @@ bool VESSEL2::clbkLoadVC(int) { return false; }
 bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3 &) { return false; }
 bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
 
-MESHHANDLE oapiLoadMeshGlobal(const char *fname) { return Host().oapiLoadMeshGlobal(fname); }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+const MESHHANDLE oapiLoadMeshGlobal(const char *fname) { return Host().oapiLoadMeshGlobal(fname); }
+#pragma GCC diagnostic pop
 
 BOOL oapiGetFocusShipAirspeedVector(VECTOR3 *speedvec)
 {

@@ -4,19 +4,20 @@
 // Exit codes: 0 success; 1 runtime failure (an output that cannot be written, any
 // other failure of the run); 2 bad input (command line, scenario, simulator root, a
 // module or sound library that cannot be loaded).
+#include "tools/vesselhost/command_line.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "command_line.h"
-#include "host_error.h"
-#include "output_file.h"
-#include "scenario.h"
-#include "scenario_run.h"
-#include "simulator.h"
-#include "simulator_root.h"
+#include "host/host_error.h"
+#include "host/scenario.h"
+#include "host/simulator.h"
+#include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/scenario_run.h"
+#include "tools/vesselhost/simulator_root.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "module_boundary.h"
+#include "host/module_boundary.h"
+#include "tools/vesselhost/command_line.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "windows_types.h"
+#include "sdk/windows_types.h"
 
 #ifdef _WIN32
 #define DLLEXPORT __declspec(dllexport)
@@ -96,7 +96,12 @@ enum REFFRAME { FRAME_GLOBAL, FRAME_LOCAL, FRAME_REFLOCAL, FRAME_HORIZON };
 #define OAPI_KEY_D 0x20
 #define OAPI_KEY_K 0x25
 
-OAPIFUNC MESHHANDLE oapiLoadMeshGlobal(const char *fname);
+// The const on the returned handle is part of the function's linkage name in the
+// simulator's ABI: kept as the simulator declares it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+OAPIFUNC const MESHHANDLE oapiLoadMeshGlobal(const char *fname);
+#pragma GCC diagnostic pop
 OAPIFUNC BOOL oapiGetFocusShipAirspeedVector(VECTOR3 *speedvec);
 OAPIFUNC double oapiGetSimTime();
 OAPIFUNC void oapiWriteLog(char *line);
