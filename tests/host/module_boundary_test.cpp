@@ -12,8 +12,7 @@ using testing_support::Describe;
 
 // Each operation once, with arguments that tell the operations apart (the same
 // signatures, SetPitchMomentScale and SetBankMomentScale among them, get other numbers).
-template <class Calls>
-void CallEveryOperation(const Calls &calls)
+template <class Calls> void CallEveryOperation(const Calls &calls)
 {
     VECTOR3 a = _V(1, 2, 3), b = _V(4, 5, 6), c = _V(7, 8, 9), out{};
     calls.GetHandle();
@@ -123,7 +122,9 @@ struct ThroughTable {
     void SetCameraOffset(const VECTOR3 &v) const { t.SetCameraOffset(h, &v); }
 };
 
-class ModuleBoundary : public testing_support::HostTest {};
+class ModuleBoundary : public testing_support::HostTest
+{
+};
 
 TEST_F(ModuleBoundary, EveryOperationOfTheTableDoesWhatItsMemberDoes)
 {
@@ -152,19 +153,20 @@ void Note(VESSEL *v, std::string what)
 const SimhostVesselCallbacks kNoting = {
     .SetClassCaps = [](VESSEL *v, FILEHANDLE) { Note(v, "SetClassCaps"); },
     .PostCreation = [](VESSEL *v) { Note(v, "PostCreation"); },
-    .PostStep = [](VESSEL *v, double simt, double simdt,
-                   double) { Note(v, "PostStep " + std::to_string(simt) + " " + std::to_string(simdt)); },
-    .ConsumeBufferedKey = [](VESSEL *v, DWORD key, bool down, char *kstate) {
-        Note(v, "Key " + std::to_string(key) + (down ? " down " : " up ") +
-                    std::to_string(int(kstate[key] & 0x80)));
-        return 7;
-    },
-    .VisualCreated = [](VESSEL *v, VISHANDLE, int refcount) {
-        Note(v, "VisualCreated " + std::to_string(refcount));
-    },
-    .VisualDestroyed = [](VESSEL *v, VISHANDLE, int refcount) {
-        Note(v, "VisualDestroyed " + std::to_string(refcount));
-    },
+    .PostStep =
+        [](VESSEL *v, double simt, double simdt, double) {
+            Note(v, "PostStep " + std::to_string(simt) + " " + std::to_string(simdt));
+        },
+    .ConsumeBufferedKey =
+        [](VESSEL *v, DWORD key, bool down, char *kstate) {
+            Note(v, "Key " + std::to_string(key) + (down ? " down " : " up ") +
+                        std::to_string(int(kstate[key] & 0x80)));
+            return 7;
+        },
+    .VisualCreated = [](VESSEL *v, VISHANDLE,
+                        int refcount) { Note(v, "VisualCreated " + std::to_string(refcount)); },
+    .VisualDestroyed = [](VESSEL *v, VISHANDLE,
+                          int refcount) { Note(v, "VisualDestroyed " + std::to_string(refcount)); },
 };
 
 TEST_F(ModuleBoundary, AnotherAbisCallbacksReachTheVesselsCreatedSinceAndOnlyThose)
@@ -179,9 +181,10 @@ TEST_F(ModuleBoundary, AnotherAbisCallbacksReachTheVesselsCreatedSinceAndOnlyTho
     sim.DestroyVisual(other);
     SimhostUseVesselCallbacks(nullptr);
     host::Vessel &later = Create("later", "VARLOK1");
-    EXPECT_EQ(std::vector<std::string>({"SetClassCaps", "PostCreation", "PostStep 0.500000 0.500000",
-                                        "Key 37 down 128", "VisualCreated 1", "VisualDestroyed 0"}),
-              seen);
+    EXPECT_EQ(
+        std::vector<std::string>({"SetClassCaps", "PostCreation", "PostStep 0.500000 0.500000",
+                                  "Key 37 down 128", "VisualCreated 1", "VisualDestroyed 0"}),
+        seen);
     EXPECT_EQ(other.vessel, lastObject) << "the object as ovcInit returned it";
     EXPECT_EQ(native.callbacks, later.callbacks) << "null is the host's own ABI again";
 }

@@ -79,7 +79,10 @@ void VESSEL::SetMeshVisibilityMode(UINT idx, WORD mode) const
     Host().SetMeshVisibilityMode(vessel, idx, mode);
 }
 
-MESHHANDLE VESSEL::GetMesh(VISHANDLE vis, UINT idx) const { return Host().GetMesh(vessel, vis, idx); }
+MESHHANDLE VESSEL::GetMesh(VISHANDLE vis, UINT idx) const
+{
+    return Host().GetMesh(vessel, vis, idx);
+}
 
 UINT VESSEL::CreateAnimation(double initial_state) const
 {

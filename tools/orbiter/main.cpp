@@ -16,8 +16,10 @@ constinit const SimhostVesselCallbacks kVesselCallbacks = {
     .PostCreation = [](VESSEL *v) { Callbacks(v).clbkPostCreation(); },
     .PostStep = [](VESSEL *v, double simt, double simdt,
                    double mjd) { Callbacks(v).clbkPostStep(simt, simdt, mjd); },
-    .ConsumeBufferedKey = [](VESSEL *v, DWORD key, bool down,
-                             char *kstate) { return Callbacks(v).clbkConsumeBufferedKey(key, down, kstate); },
+    .ConsumeBufferedKey =
+        [](VESSEL *v, DWORD key, bool down, char *kstate) {
+            return Callbacks(v).clbkConsumeBufferedKey(key, down, kstate);
+        },
     .VisualCreated = [](VESSEL *v, VISHANDLE vis,
                         int refcount) { Callbacks(v).clbkVisualCreated(vis, refcount); },
     .VisualDestroyed = [](VESSEL *v, VISHANDLE vis,
