@@ -6,6 +6,7 @@
 #include "host/handles.h"
 #include "host/host_error.h"
 #include "host/mesh_loader.h"
+#include "host/module_boundary.h"
 #include "host/vessel_walk.h"
 
 namespace host {
@@ -83,20 +84,20 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
         vessels_.pop_back();
         throw Error("module " + className + " could not create vessel " + name);
     }
-    v.callbacks = static_cast<VESSEL2 *>(v.vessel);
+    v.callbacks = vesselCallbacks_;
     return v;
 }
 
 void Simulator::SetClassCaps(Vessel &vessel)
 {
     InCallback scope(*this, vessel);
-    vessel.callbacks->clbkSetClassCaps(nullptr);
+    vessel.callbacks->SetClassCaps(vessel.vessel, nullptr);
 }
 
 void Simulator::PostCreation(Vessel &vessel)
 {
     InCallback scope(*this, vessel);
-    vessel.callbacks->clbkPostCreation();
+    vessel.callbacks->PostCreation(vessel.vessel);
 }
 
 void Simulator::DestroyVessel(Vessel &vessel)
@@ -157,7 +158,7 @@ void Simulator::Step(double dt)
         v.forces.clear(); // the physics has applied them
         {
             InCallback scope(*this, v);
-            v.callbacks->clbkPostStep(simTime_, dt, mjd);
+            v.callbacks->PostStep(v.vessel, simTime_, dt, mjd);
         }
         if (evaluatePoses)
             v.pose.Update(v);
@@ -170,7 +171,7 @@ int Simulator::SendKey(Vessel &vessel, DWORD key, bool down)
     if (down && key < 256)
         keyState[key] = char(0x80);
     InCallback scope(*this, vessel);
-    return vessel.callbacks->clbkConsumeBufferedKey(key, down, keyState);
+    return vessel.callbacks->ConsumeBufferedKey(vessel.vessel, key, down, keyState);
 }
 
 void Simulator::CreateVisual(Vessel &vessel)
@@ -179,7 +180,7 @@ void Simulator::CreateVisual(Vessel &vessel)
         return;
     vessel.visual = MakeHandle(HandleKind::Visual, std::size_t(vessel.id));
     InCallback scope(*this, vessel);
-    vessel.callbacks->clbkVisualCreated(vessel.visual, 1);
+    vessel.callbacks->VisualCreated(vessel.vessel, vessel.visual, 1);
 }
 
 void Simulator::DestroyVisual(Vessel &vessel)
@@ -187,7 +188,7 @@ void Simulator::DestroyVisual(Vessel &vessel)
     if (!vessel.visual)
         return;
     InCallback scope(*this, vessel);
-    vessel.callbacks->clbkVisualDestroyed(vessel.visual, 0);
+    vessel.callbacks->VisualDestroyed(vessel.vessel, vessel.visual, 0);
     vessel.visual = nullptr;
 }
 

@@ -20,6 +20,9 @@
 
 namespace host {
 
+// The callbacks on vessels of the host's own C++ ABI.
+extern const SimhostVesselCallbacks kNativeVesselCallbacks;
+
 class Simulator {
 public:
     static Simulator &Get();
@@ -46,6 +49,14 @@ public:
     void LoadSoundLibrary(const std::string &path);
     void UnloadSoundLibrary();
     const DynamicLibrary *SoundLibrary() const { return soundLibrary_.get(); }
+
+    // How the host calls the vessels created from now on: through their modules' C++
+    // ABI, which is the host's own unless a program loading modules of another ABI says
+    // otherwise (module_boundary.h). Kept across Reset: a property of the process.
+    void SetVesselCallbacks(const SimhostVesselCallbacks *callbacks)
+    {
+        vesselCallbacks_ = callbacks;
+    }
 
     // A vessel's creation in the simulator's order: ovcInit (construction),
     // clbkSetClassCaps, clbkPostCreation. The stages can also be run one by one.
@@ -160,6 +171,7 @@ private:
     std::vector<std::string> log_;
     std::vector<std::string> initLibCalls_;
     int callingVessel_ = -1;
+    const SimhostVesselCallbacks *vesselCallbacks_ = &kNativeVesselCallbacks;
 };
 
 } // namespace host

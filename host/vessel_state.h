@@ -8,6 +8,8 @@
 #include "host/pose_cache.h"
 #include "sdk/VesselAPI.h"
 
+struct SimhostVesselCallbacks;
+
 namespace host {
 
 class ModuleLibrary;
@@ -73,7 +75,8 @@ struct Vessel {
     std::string className;
     ModuleLibrary *module = nullptr;
     VESSEL *vessel = nullptr;      // the module's object, as ovcInit returned it
-    VESSEL2 *callbacks = nullptr;  // the same object seen as VESSEL2
+    // The callbacks on the object, under the C++ ABI of its module.
+    const SimhostVesselCallbacks *callbacks = nullptr;
     int flightModel = 1;
 
     // Physical make-up, as declared.
