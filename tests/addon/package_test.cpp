@@ -34,7 +34,7 @@ std::string ReadFile(const fs::path &path)
 
 std::string Quote(const fs::path &path) { return "'" + path.string() + "'"; }
 
-int Run(const std::string &command) { return WEXITSTATUS(std::system(command.c_str())); }
+int Shell(const std::string &command) { return WEXITSTATUS(std::system(command.c_str())); }
 
 class PackageTest : public ::testing::Test {
 protected:
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
 {
-    ASSERT_EQ(Run(Quote(PACKAGE_SCRIPT) + " --no-build --build " + Quote(BUILD_DIR) + " --dist " +
+    ASSERT_EQ(Shell(Quote(PACKAGE_SCRIPT) + " --no-build --build " + Quote(BUILD_DIR) + " --dist " +
                   Quote(work / "dist") + " >" + Quote(work / "package.out") + " 2>&1"),
               0)
         << ReadFile(work / "package.out");
@@ -62,7 +62,7 @@ TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
 
     fs::path root = work / "root";
     fs::create_directories(root);
-    ASSERT_EQ(Run("cd " + Quote(root) + " && cmake -E tar xf " +
+    ASSERT_EQ(Shell("cd " + Quote(root) + " && cmake -E tar xf " +
                   Quote(work / "dist" / ("Varlok-" + version + "-x64.zip"))),
               0);
     EXPECT_TRUE(fs::exists(root / "Varlok-README.txt"));
@@ -84,7 +84,7 @@ TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
                       fs::copy_options::overwrite_existing);
     fs::copy_file(built / "OrbiterSound.dll", root / "OrbiterSound.dll");
 
-    ASSERT_EQ(Run("cd " + Quote(work) + " && " + Quote(VESSELHOST_PATH) + " --root " + Quote(root) +
+    ASSERT_EQ(Shell("cd " + Quote(work) + " && " + Quote(VESSELHOST_PATH) + " --root " + Quote(root) +
                   " demo --no-progress --trace trace.jsonl >demo.out 2>demo.err"),
               0)
         << ReadFile(work / "demo.err");
