@@ -16,14 +16,15 @@ int main(int argc, char **argv)
         return 2;
     }
     const fs::path output = argv[2];
+    fs::path temporary = output;
+    temporary += ".partial";
     try {
         meshgen::Description description = meshgen::ReadDescription(argv[1]);
         std::error_code error;
-        if (fs::exists(fs::symlink_status(output, error)) && !fs::is_regular_file(fs::symlink_status(output)))
+        auto status = fs::symlink_status(output, error);
+        if (fs::exists(status) && !fs::is_regular_file(status))
             throw std::runtime_error(output.string() + ": not a regular file; left as it is");
         // Written beside the target and renamed onto it: whole or not at all.
-        fs::path temporary = output;
-        temporary += ".partial";
         {
             std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
             meshgen::WriteMesh(out, description);
@@ -33,6 +34,8 @@ int main(int argc, char **argv)
         }
         fs::rename(temporary, output);
     } catch (const std::exception &e) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
         std::fprintf(stderr, "meshgen: %s\n", e.what());
         return 1;
     }

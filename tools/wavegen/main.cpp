@@ -16,7 +16,9 @@ namespace {
 void Write(const fs::path &folder, const wavegen::Synthesised &wave)
 {
     fs::path target = folder / wave.fileName;
-    if (fs::exists(fs::symlink_status(target)) && !fs::is_regular_file(fs::symlink_status(target)))
+    std::error_code error;
+    auto status = fs::symlink_status(target, error);
+    if (fs::exists(status) && !fs::is_regular_file(status))
         throw std::runtime_error(target.string() + ": not a regular file; left as it is");
     fs::path temporary = target;
     temporary += ".partial";
