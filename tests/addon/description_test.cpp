@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "description.h"
+#include "tools/meshgen/description.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.h"
-#include "mesh.h"
-#include "mgroup_rotation.h"
-#include "pose.h"
-#include "pose_cache.h"
+#include "tests/support/host_fixture.h"
+#include "host/mesh.h"
+#include "sdk/VesselAPI.h"
+#include "host/pose.h"
+#include "host/pose_cache.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "mesh_loader.h"
+#include "host/mesh_loader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "description.h"
+#include "tools/meshgen/description.h"
 
 #include <charconv>
 #include <cmath>

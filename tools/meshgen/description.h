@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "shapes.h"
+#include "tools/meshgen/shapes.h"
 
 namespace meshgen {
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "description.h"
-#include "msh_writer.h"
+#include "tools/meshgen/description.h"
+#include "tools/meshgen/msh_writer.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "msh_writer.h"
+#include "tools/meshgen/msh_writer.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "description.h"
+#include "tools/meshgen/description.h"
 
 namespace meshgen {
 

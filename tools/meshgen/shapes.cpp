@@ -1,4 +1,4 @@
-#include "shapes.h"
+#include "tools/meshgen/shapes.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -1,10 +1,10 @@
-#include "summary.h"
+#include "tools/vesselhost/summary.h"
 
 #include <cmath>
 #include <cstring>
 #include <numbers>
 
-#include "scenario.h"
+#include "host/scenario.h"
 
 namespace vesselhost {
 

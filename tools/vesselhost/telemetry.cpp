@@ -1,9 +1,9 @@
-#include "telemetry.h"
+#include "tools/vesselhost/telemetry.h"
 
 #include <algorithm>
 #include <numbers>
 
-#include "number_text.h"
+#include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "vehicle_waves.h"
+#include "tools/wavegen/vehicle_waves.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "vehicle_waves.h"
+#include "tools/wavegen/vehicle_waves.h"
 
 #include <algorithm>
 #include <cmath>
