@@ -34,12 +34,13 @@ protected:
 
 TEST_F(DescriptionTest, StarPartsFillTheFreeIndicesInOrderAndCopiesTakeAGroupEach)
 {
-    std::string path = Write("v.parts", "material m 0.5 0.5 0.5\n"
-                                        "set WHEEL 4\n"
-                                        "$WHEEL wheel m cyl 0 0 0  1 0 0  0.5  ; two lines, one group\n"
-                                        "$WHEEL wheel m box 1 2 0 1 0 1\n"
-                                        "* rivet m box 1 2 0 1 0 1 mirror repeat 2 0 0 3\n"
-                                        "* hull m prism -1 1  0 0  2 0  2 1\n");
+    std::string path =
+        Write("v.parts", "material m 0.5 0.5 0.5\n"
+                         "set WHEEL 4\n"
+                         "$WHEEL wheel m cyl 0 0 0  1 0 0  0.5  ; two lines, one group\n"
+                         "$WHEEL wheel m box 1 2 0 1 0 1\n"
+                         "* rivet m box 1 2 0 1 0 1 mirror repeat 2 0 0 3\n"
+                         "* hull m prism -1 1  0 0  2 0  2 1\n");
     meshgen::Description d = meshgen::ReadDescription(path);
     ASSERT_EQ(d.groups.size(), 6u);
     const char *labels[] = {"rivet_1", "rivet_2", "rivet_3", "rivet_4", "wheel", "hull"};
@@ -69,7 +70,8 @@ TEST_F(DescriptionTest, FaultsNameTheFileLineAndWhatWasExpected)
         {"material m 1 1 1\n$G a m box 0 1 0 1 0 1\n", "v.parts:2: expected a name given by"},
         {"material m 1 1 1\nmaterial n 1 1 1\n0 a m box 0 1 0 1 0 1\n0 a n box 0 1 0 1 0 1\n",
          "v.parts:4: expected material m for group 0"},
-        {"material m 1 1 1\n2 a m box 0 1 0 1 0 1\n", "expected a part in every group; empty: 0, 1"},
+        {"material m 1 1 1\n2 a m box 0 1 0 1 0 1\n",
+         "expected a part in every group; empty: 0, 1"},
         {"include missing.parts\n", "missing.parts: cannot open"},
     };
     for (const Case &c : cases) {

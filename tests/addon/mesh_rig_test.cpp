@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/host_fixture.h"
 #include "host/mesh.h"
-#include "sdk/VesselAPI.h"
 #include "host/pose.h"
 #include "host/pose_cache.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
@@ -256,8 +256,8 @@ TEST_P(MeshRigTest, RoofMountsTurnInPlaceAndTheTurretCarriesItsCannon)
     // turret's axis.
     vessel->animations[vessel->components[cannon].animation].state = 0;
     vessel->animations[vessel->components[turret].animation].state = 0.25;
-    auto turn = host::RigidTransform::Rotation(Record(turret).referencePoint, Record(turret).axis,
-                                               kPi / 2);
+    auto turn =
+        host::RigidTransform::Rotation(Record(turret).referencePoint, Record(turret).axis, kPi / 2);
     auto carried = Points(cannon);
     for (std::size_t i = 0; i < rest.size(); ++i) {
         VECTOR3 expected = turn.Apply(rest[i]);

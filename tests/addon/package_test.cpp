@@ -52,18 +52,19 @@ protected:
 TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
 {
     ASSERT_EQ(Shell(Quote(PACKAGE_SCRIPT) + " --no-build --build " + Quote(BUILD_DIR) + " --dist " +
-                  Quote(work / "dist") + " >" + Quote(work / "package.out") + " 2>&1"),
+                    Quote(work / "dist") + " >" + Quote(work / "package.out") + " 2>&1"),
               0)
         << ReadFile(work / "package.out");
     std::string version = ReadFile(fs::path(SOURCE_DIR) / "addon/VERSION");
     version.erase(version.find_last_not_of(" \n") + 1);
     for (const char *arch : {"x64", "x86"})
-        EXPECT_TRUE(fs::exists(work / "dist" / ("Varlok-" + version + "-" + arch + ".zip"))) << arch;
+        EXPECT_TRUE(fs::exists(work / "dist" / ("Varlok-" + version + "-" + arch + ".zip")))
+            << arch;
 
     fs::path root = work / "root";
     fs::create_directories(root);
     ASSERT_EQ(Shell("cd " + Quote(root) + " && cmake -E tar xf " +
-                  Quote(work / "dist" / ("Varlok-" + version + "-x64.zip"))),
+                    Quote(work / "dist" / ("Varlok-" + version + "-x64.zip"))),
               0);
     EXPECT_TRUE(fs::exists(root / "Varlok-README.txt"));
     for (const char *cls : kClasses) {
@@ -72,7 +73,8 @@ TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
         bool landed = false;
         for (const auto &entry : fs::directory_iterator(root / "Scenarios/Varlok")) {
             std::string scenario = ReadFile(entry.path());
-            landed |= scenario.find(":" + std::string(cls) + "\n  STATUS Landed") != std::string::npos;
+            landed |=
+                scenario.find(":" + std::string(cls) + "\n  STATUS Landed") != std::string::npos;
         }
         EXPECT_TRUE(landed) << "no scenario lands a " << cls;
     }
@@ -84,8 +86,8 @@ TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
                       fs::copy_options::overwrite_existing);
     fs::copy_file(built / "OrbiterSound.dll", root / "OrbiterSound.dll");
 
-    ASSERT_EQ(Shell("cd " + Quote(work) + " && " + Quote(VESSELHOST_PATH) + " --root " + Quote(root) +
-                  " demo --no-progress --trace trace.jsonl >demo.out 2>demo.err"),
+    ASSERT_EQ(Shell("cd " + Quote(work) + " && " + Quote(VESSELHOST_PATH) + " --root " +
+                    Quote(root) + " demo --no-progress --trace trace.jsonl >demo.out 2>demo.err"),
               0)
         << ReadFile(work / "demo.err");
     std::string errors = ReadFile(work / "demo.err");

@@ -165,8 +165,8 @@ public:
                 if (next >= kMaxGroups)
                     part.where.Fail("at most " + std::to_string(kMaxGroups) + " groups");
                 Group &group = byIndex[next];
-                group.label = part.copies.size() > 1 ? part.label + "_" + std::to_string(i + 1)
-                                                     : part.label;
+                group.label =
+                    part.copies.size() > 1 ? part.label + "_" + std::to_string(i + 1) : part.label;
                 group.material = part.material;
                 group.solid = part.copies[i];
             }

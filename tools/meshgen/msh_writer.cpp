@@ -35,8 +35,8 @@ void WriteMesh(std::ostream &out, const Description &description)
             << '\n';
         for (const Vertex &v : solid.vertices)
             out << Text(v.p.x) << ' ' << Text(v.p.y) << ' ' << Text(v.p.z) << ' ' << Text(v.n.x)
-                << ' ' << Text(v.n.y) << ' ' << Text(v.n.z) << ' ' << Text(v.u) << ' '
-                << Text(v.v) << '\n';
+                << ' ' << Text(v.n.y) << ' ' << Text(v.n.z) << ' ' << Text(v.u) << ' ' << Text(v.v)
+                << '\n';
         for (const auto &t : solid.triangles)
             out << t[0] << ' ' << t[1] << ' ' << t[2] << '\n';
     }

@@ -14,7 +14,7 @@ struct Vec {
 };
 
 struct Vertex {
-    Vec p, n;        // position (metres) and unit outward normal
+    Vec p, n; // position (metres) and unit outward normal
     double u = 0, v = 0;
 };
 

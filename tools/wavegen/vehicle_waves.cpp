@@ -73,7 +73,8 @@ std::vector<float> Normalised(const std::vector<double> &samples, double peak)
 void AddFirings(std::vector<double> &out, double rate, const std::vector<double> &times,
                 const std::vector<double> &strengths, bool wrap, std::uint32_t seed)
 {
-    std::vector<double> breath = SmoothNoise(std::size_t(kFiringLength * rate) + 1, rate, 900, seed);
+    std::vector<double> breath =
+        SmoothNoise(std::size_t(kFiringLength * rate) + 1, rate, 900, seed);
     for (std::size_t k = 0; k < times.size(); ++k) {
         Firing firing{strengths[k]};
         auto first = std::size_t(std::ceil(times[k] * rate));
