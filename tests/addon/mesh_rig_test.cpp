@@ -97,7 +97,7 @@ protected:
         for (UINT i = 0; i < r.groupCount; ++i) {
             UINT g = r.groupIndices[i];
             for (const auto &v : mesh->groups.at(g).vertices)
-                points.push_back(poses.count(g) ? poses.at(g).Apply(v.position) : v.position);
+                points.push_back(poses.contains(g) ? poses.at(g).Apply(v.position) : v.position);
         }
         return points;
     }

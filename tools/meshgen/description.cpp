@@ -160,7 +160,7 @@ public:
             if (part.group)
                 continue;
             for (std::size_t i = 0; i < part.copies.size(); ++i) {
-                while (byIndex.count(next))
+                while (byIndex.contains(next))
                     ++next;
                 if (next >= kMaxGroups)
                     part.where.Fail("at most " + std::to_string(kMaxGroups) + " groups");
@@ -174,7 +174,7 @@ public:
         std::string empty;
         std::size_t count = byIndex.empty() ? 0 : byIndex.rbegin()->first + 1;
         for (std::size_t g = 0; g < count; ++g) {
-            if (byIndex.count(g))
+            if (byIndex.contains(g))
                 description_.groups.push_back(std::move(byIndex[g]));
             else
                 empty += (empty.empty() ? "" : ", ") + std::to_string(g);
@@ -256,7 +256,8 @@ private:
             }
         }
         for (std::size_t k = 0; k < repeat; ++k) {
-            Solid copy = Moved(solid, {k * step.x, k * step.y, k * step.z});
+            double n = double(k);
+            Solid copy = Moved(solid, {n * step.x, n * step.y, n * step.z});
             part.copies.push_back(copy);
             if (mirror)
                 part.copies.push_back(MirroredX(copy));
