@@ -2,6 +2,7 @@
 // trace, written out as text.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +21,8 @@ inline bool IsSoundLibraryCall(const host::TraceCall &call)
         "ReplaceStockOBSound3",     "StandInSoundBeginRecording",
         "StandInSoundEndRecording",
     };
-    for (const char *name : kExports)
-        if (std::string_view(call.call) == name)
-            return true;
-    return false;
+    return std::ranges::any_of(
+        kExports, [&](const char *name) { return std::string_view(call.call) == name; });
 }
 
 // Every call that reached the sound library, with its result, as text, in order:

@@ -77,6 +77,9 @@ std::vector<float> Sine(double hertz, double seconds, int rate, double amplitude
 void SoundLibraryTest::SetUp()
 {
     HostTest::SetUp();
+    // A root of the test's own, without the built vehicles' waves: a slot holds its
+    // stand-in tone unless the test writes a wave file for it.
+    UseOwnRoot();
     LoadSoundLibrary();
     lib = std::make_unique<SoundExports>(*sim.SoundLibrary());
 }

@@ -47,7 +47,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Makes a simulator root in the working folder, with the modules of the built one.
+    // The simulator root in the working folder, with the modules of the built one; every
+    // test starts in it, with no wave files.
     std::filesystem::path UseOwnRoot();
     // Runs the simulation on by `seconds` in steps of at most 0.1 s.
     void Advance(double seconds);
