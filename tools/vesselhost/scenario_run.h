@@ -12,7 +12,7 @@ namespace vesselhost {
 
 struct RunOptions {
     // Output files, absolute paths; empty when not asked for.
-    std::string trace, telemetry, audio, picture;
+    std::string trace, telemetry, audio, picture, report;
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 };
