@@ -113,7 +113,7 @@ try {
         const r = document.getElementById('replay').getBoundingClientRect();
         return { x: r.left + 4, y: r.top + 4, width: 60, height: 40 };
       });
-      return { image: await page.screenshot(), door, reading, corner };
+      return { image: await page.screenshot({ fullPage: true }), door, reading, corner };
     };
     const before = await shot(BEFORE);
     const after = await shot(AFTER);

@@ -61,7 +61,7 @@ std::string Deflate(std::string_view bytes)
     std::string out(size, '\0');
     if (compress2(reinterpret_cast<Bytef *>(out.data()), &size,
                   reinterpret_cast<const Bytef *>(bytes.data()), uLong(bytes.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
+                  Z_DEFAULT_COMPRESSION) != Z_OK)
         throw std::runtime_error("the report's data cannot be compressed");
     out.resize(size);
     return out;

@@ -68,7 +68,7 @@ export class Plots {
       title: `${group.title} (${group.unit})`,
       width: Math.max(300, this.area.clientWidth - 24),
       height: 180,
-      cursor: { sync: { key: 'report' } },
+      cursor: { y: false, sync: { key: 'report' } },
       scales: { x: { time: false } },
       series: [{ label: 't (s)' }].concat(
         group.channels.map((name, i) => ({ label: channelLabel(name), stroke: COLOURS[i % COLOURS.length], width: 1.5 })),

@@ -53,7 +53,8 @@ export class Replay {
 
   addGround() {
     const { lo, hi } = this.extent();
-    const size = Math.max(40, hi[0] - lo[0], hi[1] - lo[1]) + 40;
+    this.span = Math.max(hi[0] - lo[0], hi[1] - lo[1]);
+    const size = Math.max(40, this.span) + 40;
     const divisions = Math.min(400, Math.ceil(size / 5));
     const grid = new THREE.GridHelper(divisions * 5, divisions, 0x8899aa, 0xb8c4cc);
     this.centre = [(lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2];
@@ -154,7 +155,7 @@ export class Replay {
   aimOrbit() {
     const v = this.data.meta.vessels[this.state.vessel];
     const target = new THREE.Vector3(v.values.x_m[this.frame], 1, -v.values.z_m[this.frame]);
-    const distance = Math.min(Math.max(18, this.size * 0.6), 2000);
+    const distance = Math.min(Math.max(18, this.span * 0.6), 2000);
     this.controls.target.copy(target);
     this.camera.position.set(target.x + distance * 0.6, distance * 0.5, target.z + distance * 0.6);
     this.controls.update();
