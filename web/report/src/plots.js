@@ -69,7 +69,8 @@ export class Plots {
       width: Math.max(300, this.area.clientWidth - 24),
       height: 180,
       cursor: { y: false, sync: { key: 'report' } },
-      scales: { x: { time: false } },
+      // A flat curve gets a range around its value instead of uPlot's 0 to 100.
+      scales: { x: { time: false }, y: { range: (u, lo, hi) => (lo === hi ? [lo - 1, hi + 1] : uPlot.rangeNum(lo, hi, 0.1, true)) } },
       series: [{ label: 't (s)' }].concat(
         group.channels.map((name, i) => ({ label: channelLabel(name), stroke: COLOURS[i % COLOURS.length], width: 1.5 })),
       ),
