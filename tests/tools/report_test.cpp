@@ -1,5 +1,6 @@
 // The report: frames thinned to what a page can play, columns quantised for the page,
 // the page that a run writes, and the telemetry's named columns for a mixed fleet.
+#include "channel_names.h"
 #include "report_recorder.h"
 #include "vesselhost_fixture.h"
 
@@ -38,6 +39,29 @@ TEST(ReportFrames, StrideHoldsThirtyPerSecondTwoThousandPerVesselAndTheFleetBudg
         if (FrameAfter(k, 7, 3))
             after.push_back(k);
     EXPECT_EQ(after, (std::vector<std::int64_t>{2, 5, 6})) << "every third step and the last";
+}
+
+TEST(ChannelNames, ThrustersTakeTheirGroupsNameAnimationsTheClasssRowElseANumber)
+{
+    host::Vessel vessel;
+    vessel.className = "VARLOK3C";
+    vessel.thrusters.resize(6);
+    vessel.groups = {{THGROUP_MAIN, {0}}, {THGROUP_ATT_YAWLEFT, {3, 1}}, {THGROUP_MAIN, {2}},
+                     {THGROUP_RETRO, {0}}};
+    // 2: a second main group would repeat the name; 4, 5: in no group, or one of no name
+    vessel.groups.push_back({THGROUP_ATT_PITCHUP, {5}});
+    EXPECT_EQ(vesselhost::ThrusterNames(vessel),
+              (std::vector<std::string>{"main", "yaw_left_2", "th2", "yaw_left_1", "th4", "th5"}));
+    vessel.animations.resize(15);
+    std::vector<std::string> names = vesselhost::AnimationNames(vessel);
+    EXPECT_EQ(names[0], "turret");
+    EXPECT_EQ(names[10], "wheels_right_forward");
+    EXPECT_EQ(names[13], "wheels_left_reverse");
+    EXPECT_EQ(names[14], "anim14") << "past the class's table";
+    EXPECT_EQ(vesselhost::AnimationIndex(vessel, "door_left"), 8);
+    vessel.className = "OTHER";
+    EXPECT_EQ(vesselhost::AnimationNames(vessel)[0], "anim0");
+    EXPECT_EQ(vesselhost::AnimationIndex(vessel, "door_left"), -1);
 }
 
 #if REPORT_PAGES

@@ -78,7 +78,14 @@ async function main() {
   speed.addEventListener('change', () => { clock.speed = Number(speed.value); });
   slider.addEventListener('input', () => clock.seek(Number(slider.value)));
 
-  const replay = new Replay(views, data, state);
+  // Without WebGL the page still shows the paths and the plots.
+  let replay;
+  try {
+    replay = new Replay(views, data, state);
+  } catch (error) {
+    views.append(element('section', { class: 'view', text: `The 3D replay cannot be shown here: ${error.message}` }));
+    replay = { show() {}, follow() {}, setMode() {}, partBox: () => null };
+  }
   const top = new TopView(views, data, state);
   const plots = new Plots(plotsBox, data, state, (t) => clock.seek(t));
   listeners.push((t, frame) => replay.show(frame), (t, frame) => top.show(frame), (t) => plots.show(t));
