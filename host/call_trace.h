@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "OrbiterAPI.h"
-#include "handles.h"
+#include "host/handles.h"
+#include "sdk/OrbiterAPI.h"
 
 class MGROUP_TRANSFORM;
 

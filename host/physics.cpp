@@ -1,11 +1,11 @@
-#include "physics.h"
+#include "host/physics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "simulator.h"
-#include "vessel_walk.h"
+#include "host/simulator.h"
+#include "host/vessel_walk.h"
 
 namespace host {
 

@@ -1,8 +1,8 @@
-#include "pose_cache.h"
+#include "host/pose_cache.h"
 
-#include "mgroup_rotation.h"
-#include "pose.h"
-#include "prefetch.h"
+#include "host/pose.h"
+#include "host/prefetch.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "prefetch.h"
-#include "vessel_state.h"
+#include "host/prefetch.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

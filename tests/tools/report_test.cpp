@@ -1,11 +1,11 @@
 // The report: frames thinned to what a page can play, columns quantised for the page,
 // the page that a run writes, and the telemetry's named columns for a mixed fleet.
-#include "channel_names.h"
-#include "report_recorder.h"
-#include "vesselhost_fixture.h"
+#include "tools/vesselhost/channel_names.h"
+#include "tools/vesselhost/report_recorder.h"
+#include "tests/tools/vesselhost_fixture.h"
 
 #if REPORT_PAGES
-#include "report_encoding.h"
+#include "tools/vesselhost/report_encoding.h"
 #endif
 
 namespace vesselhost_test {

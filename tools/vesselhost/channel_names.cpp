@@ -1,4 +1,4 @@
-#include "channel_names.h"
+#include "tools/vesselhost/channel_names.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
 // The report page's code for a build without node, npm or zlib (the Windows cross
 // build): there is none, and vesselhost refuses --report before the run.
-#include "report_page.h"
+#include "tools/vesselhost/report_page.h"
 
 namespace vesselhost {
 

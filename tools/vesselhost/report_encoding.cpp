@@ -1,4 +1,4 @@
-#include "report_encoding.h"
+#include "tools/vesselhost/report_encoding.h"
 
 #include <zlib.h>
 

@@ -1,12 +1,12 @@
-#include "report_page.h"
+#include "tools/vesselhost/report_page.h"
 
 #include <map>
 
 #include <nlohmann/json.hpp>
 
-#include "channel_names.h"
-#include "report_encoding.h"
-#include "report_scene.h"
+#include "tools/vesselhost/channel_names.h"
+#include "tools/vesselhost/report_encoding.h"
+#include "tools/vesselhost/report_scene.h"
 
 namespace vesselhost {
 

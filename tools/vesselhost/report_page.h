@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "report_recorder.h"
-#include "scenario.h"
-#include "summary.h"
+#include "host/scenario.h"
+#include "tools/vesselhost/report_recorder.h"
+#include "tools/vesselhost/summary.h"
 
 namespace vesselhost {
 

@@ -1,10 +1,10 @@
-#include "report_recorder.h"
+#include "tools/vesselhost/report_recorder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "channel_names.h"
+#include "tools/vesselhost/channel_names.h"
 
 namespace vesselhost {
 

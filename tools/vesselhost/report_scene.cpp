@@ -1,12 +1,12 @@
-#include "report_scene.h"
+#include "tools/vesselhost/report_scene.h"
 
 #include <algorithm>
 
-#include "mesh.h"
-#include "mgroup_rotation.h"
-#include "placeholder_mesh.h"
-#include "pose_cache.h"
-#include "simulator.h"
+#include "host/mesh.h"
+#include "host/placeholder_mesh.h"
+#include "host/pose_cache.h"
+#include "host/simulator.h"
+#include "sdk/VesselAPI.h"
 
 namespace vesselhost {
 

@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "report_encoding.h"
-#include "vessel_state.h"
+#include "host/vessel_state.h"
+#include "tools/vesselhost/report_encoding.h"
 
 namespace vesselhost {
 

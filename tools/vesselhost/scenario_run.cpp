@@ -1,4 +1,4 @@
-#include "scenario_run.h"
+#include "tools/vesselhost/scenario_run.h"
 
 #include <cmath>
 #include <filesystem>
@@ -8,20 +8,20 @@
 #include <set>
 #include <vector>
 
-#include "driver_input.h"
-#include "host_error.h"
-#include "output_file.h"
-#include "physics.h"
-#include "picture.h"
-#include "progress.h"
-#include "report_page.h"
-#include "report_recorder.h"
-#include "simulator.h"
-#include "simulator_root.h"
-#include "sound_recording.h"
-#include "summary.h"
-#include "telemetry.h"
-#include "trace_json.h"
+#include "host/driver_input.h"
+#include "host/host_error.h"
+#include "host/physics.h"
+#include "host/simulator.h"
+#include "host/trace_json.h"
+#include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/picture.h"
+#include "tools/vesselhost/progress.h"
+#include "tools/vesselhost/report_page.h"
+#include "tools/vesselhost/report_recorder.h"
+#include "tools/vesselhost/simulator_root.h"
+#include "tools/vesselhost/sound_recording.h"
+#include "tools/vesselhost/summary.h"
+#include "tools/vesselhost/telemetry.h"
 
 namespace vesselhost {
 

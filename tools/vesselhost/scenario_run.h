@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "scenario.h"
+#include "host/scenario.h"
 
 namespace vesselhost {
 

@@ -1,12 +1,12 @@
-#include "summary.h"
+#include "tools/vesselhost/summary.h"
 
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
 #include <numbers>
 
-#include "channel_names.h"
-#include "scenario.h"
+#include "host/scenario.h"
+#include "tools/vesselhost/channel_names.h"
 
 namespace vesselhost {
 

@@ -1,10 +1,10 @@
-#include "telemetry.h"
+#include "tools/vesselhost/telemetry.h"
 
 #include <algorithm>
 #include <numbers>
 
-#include "channel_names.h"
-#include "number_text.h"
+#include "tools/vesselhost/channel_names.h"
+#include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
 

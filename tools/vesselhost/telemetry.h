@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "output_file.h"
-#include "vessel_state.h"
+#include "host/vessel_state.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 

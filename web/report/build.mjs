@@ -51,7 +51,7 @@ checkEmbeddable('script', script);
 checkEmbeddable('style', style);
 mkdirSync(dirname(output), { recursive: true });
 writeFileSync(output, `// Made by web/report/build.mjs from web/report/src: the report page's code and style.
-#include "report_page.h"
+#include "tools/vesselhost/report_page.h"
 
 namespace vesselhost {
 
