@@ -1,8 +1,8 @@
 // The report: frames thinned to what a page can play, columns quantised for the page,
 // the page that a run writes, and the telemetry's named columns for a mixed fleet.
+#include "tests/tools/vesselhost_fixture.h"
 #include "tools/vesselhost/channel_names.h"
 #include "tools/vesselhost/report_recorder.h"
-#include "tests/tools/vesselhost_fixture.h"
 
 #if REPORT_PAGES
 #include "tools/vesselhost/report_encoding.h"
@@ -28,8 +28,7 @@ TEST(ReportFrames, StrideHoldsThirtyPerSecondTwoThousandPerVesselAndTheFleetBudg
         {6000, 0.01, 1, 4},     // 60 s: 1800 frames at most, so 1500
         {360000, 0.01, 1, 180}, // an hour: 2000 frames
         {6000, 0.01, 1000, 5},  // 1000 vessels: 1200 frames each
-        {1, 0.01, 1, 1},
-        {0, 0.01, 1, 1},
+        {1, 0.01, 1, 1},        {0, 0.01, 1, 1},
     };
     for (const Case &c : cases)
         EXPECT_EQ(FrameStride(c.steps, c.step, c.vessels), c.stride)
@@ -46,7 +45,9 @@ TEST(ChannelNames, ThrustersTakeTheirGroupsNameAnimationsTheClasssRowElseANumber
     host::Vessel vessel;
     vessel.className = "VARLOK3C";
     vessel.thrusters.resize(6);
-    vessel.groups = {{THGROUP_MAIN, {0}}, {THGROUP_ATT_YAWLEFT, {3, 1}}, {THGROUP_MAIN, {2}},
+    vessel.groups = {{THGROUP_MAIN, {0}},
+                     {THGROUP_ATT_YAWLEFT, {3, 1}},
+                     {THGROUP_MAIN, {2}},
                      {THGROUP_RETRO, {0}}};
     // 2: a second main group would repeat the name; 4, 5: in no group, or one of no name
     vessel.groups.push_back({THGROUP_ATT_PITCHUP, {5}});
@@ -102,7 +103,8 @@ TEST_F(VesselhostTest, ReportPageHoldsEveryVesselsChannelsKeysAndClassScene)
     EXPECT_EQ(meta["classes"][1]["animations"][0], "turret");
     EXPECT_EQ(meta["classes"][2]["animations"][0], "roof_rotator");
     EXPECT_EQ(meta["classes"][0]["components"].size(), 32u);
-    EXPECT_EQ(meta["classes"][0]["components"][6]["groups"], json::array({19, 129, 131, 140, 142, 44}));
+    EXPECT_EQ(meta["classes"][0]["components"][6]["groups"],
+              json::array({19, 129, 131, 140, 142, 44}));
 
     std::istringstream csv(ReadFile(dir / "t.csv"));
     std::string header;
@@ -113,10 +115,12 @@ TEST_F(VesselhostTest, ReportPageHoldsEveryVesselsChannelsKeysAndClassScene)
         std::size_t columns = 0;
         for (const json &channel : vessel["channels"]) {
             EXPECT_NE(("," + header + ",").find("," + channel["name"].get<std::string>() + ","),
-                      std::string::npos) << channel["name"];
+                      std::string::npos)
+                << channel["name"];
             ++columns;
         }
-        EXPECT_EQ(columns, 7 + 2 * 6 + meta["classes"][vessel["class"].get<int>()]["animations"].size());
+        EXPECT_EQ(columns,
+                  7 + 2 * 6 + meta["classes"][vessel["class"].get<int>()]["animations"].size());
     }
     const json &a = meta["vessels"][0];
     EXPECT_EQ(a["engineStart"], 0);
@@ -129,8 +133,8 @@ TEST_F(VesselhostTest, ReportPageHoldsEveryVesselsChannelsKeysAndClassScene)
     EXPECT_NE(a["summary"].get<std::string>().find("keys passed    F1 x1"), std::string::npos);
 
     // The telemetry names the union of the classes' columns; A has no turret cell.
-    for (const char *column : {",main_level,main_max,", ",yaw_left_2_max,", ",door_left,",
-                               ",turret,", ",roof_rotator,"})
+    for (const char *column :
+         {",main_level,main_max,", ",yaw_left_2_max,", ",door_left,", ",turret,", ",roof_rotator,"})
         EXPECT_NE((header + ",").find(column), std::string::npos) << column;
     Telemetry t(ReadFile(dir / "t.csv"), "B");
     EXPECT_GT(t.Get(t.Rows() - 1, "turret"), 0) << "B turned its turret";

@@ -9,10 +9,10 @@ namespace {
 
 // The animations that every shipped rig has, in their creation order after the
 // class's own mechanisms.
-#define COMMON_ANIMATIONS                                                                   \
-    "door_latch_left", "door_latch_right", "lever_left_1", "lever_right_1", "lever_left_2", \
-        "lever_right_2", "door_left", "door_right", "wheels_right_forward",                 \
-        "wheels_left_forward", "wheels_right_reverse", "wheels_left_reverse"
+#define COMMON_ANIMATIONS                                                                          \
+    "door_latch_left", "door_latch_right", "lever_left_1", "lever_right_1", "lever_left_2",        \
+        "lever_right_2", "door_left", "door_right", "wheels_right_forward", "wheels_left_forward", \
+        "wheels_right_reverse", "wheels_left_reverse"
 
 struct ClassAnimations {
     const char *className;

@@ -85,8 +85,9 @@ void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &
     command.add_option("--picture", options.picture,
                        "draw the vessels where the run left them, as a PNG")
         ->type_name("FILE");
-    command.add_option("--report", options.report,
-                       "write one HTML page with plots, paths and a 3D replay of the run")
+    command
+        .add_option("--report", options.report,
+                    "write one HTML page with plots, paths and a 3D replay of the run")
         ->type_name("FILE");
     command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
     command.add_flag("--no-progress", noProgress, "no progress bar");
@@ -130,8 +131,8 @@ int main(int argc, char **argv)
 
     options.progress = !noProgress;
     root = Absolute(root);
-    for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture,
-                              &options.report})
+    for (std::string *path :
+         {&options.trace, &options.telemetry, &options.audio, &options.picture, &options.report})
         *path = Absolute(*path);
     try {
         if (*check)

@@ -34,7 +34,8 @@ public:
     const std::string &Bytes() const { return bytes_; }
 
 private:
-    template <class T> nlohmann::json Add(const char *type, const std::vector<T> &values);
+    template <class T>
+    nlohmann::json Add(const char *type, const std::vector<T> &values);
 
     std::string bytes_; // little-endian, as the machines the host runs on are
 };

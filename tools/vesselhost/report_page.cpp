@@ -19,11 +19,20 @@ std::string EscapeHtml(const std::string &text)
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -101,7 +110,8 @@ std::string ReportPage(const ReportRun &run)
     std::string title = "vesselhost report: " + run.scenario.file;
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<title>" + EscapeHtml(title) + "</title>\n<style>\n";
+                       "<title>" +
+                       EscapeHtml(title) + "</title>\n<style>\n";
     page += ReportStyle();
     page += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"report-meta\">";
     page += ScriptJson(meta);

@@ -13,9 +13,8 @@ namespace {
 constexpr double kDegrees = 180 / std::numbers::pi;
 
 // The channels every vessel has, before its thrusters' and animations'.
-const char *const kMotionChannels[] = {"x_m",       "z_m",         "heading_deg",
-                                       "speed_m_s", "forward_m_s", "side_m_s",
-                                       "yaw_rate_deg_s"};
+const char *const kMotionChannels[] = {"x_m",         "z_m",      "heading_deg",   "speed_m_s",
+                                       "forward_m_s", "side_m_s", "yaw_rate_deg_s"};
 
 } // namespace
 

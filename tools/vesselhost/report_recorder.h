@@ -57,7 +57,7 @@ private:
     void Frame(double t, const std::vector<std::unique_ptr<host::Vessel>> &vessels);
 
     std::int64_t steps_, stride_;
-    std::vector<float> times_; // s, by frame
+    std::vector<float> times_;          // s, by frame
     std::vector<VesselRecord> records_; // by vessel id
 };
 

@@ -25,16 +25,17 @@ void AddParts(nlohmann::json &parts, const host::Mesh &mesh, UINT slot, const VE
             continue;
         std::vector<float> positions;
         for (const host::MeshVertex &v : group.vertices)
-            for (double value : {v.position.x + offset.x, v.position.y + offset.y,
-                                 v.position.z + offset.z})
+            for (double value :
+                 {v.position.x + offset.x, v.position.y + offset.y, v.position.z + offset.z})
                 positions.push_back(float(value));
         std::vector<std::uint32_t> indices;
         for (const auto &triangle : group.triangles)
             for (std::uint32_t index : triangle)
                 indices.push_back(index < group.vertices.size() ? index : 0);
-        const host::MeshColour &colour = group.material == 0 || group.material > mesh.materials.size()
-                                             ? kDefaultMaterial
-                                             : mesh.materials[group.material - 1].diffuse;
+        const host::MeshColour &colour =
+            group.material == 0 || group.material > mesh.materials.size()
+                ? kDefaultMaterial
+                : mesh.materials[group.material - 1].diffuse;
         parts.push_back({{"slot", slot},
                          {"group", g},
                          {"colour", colour},
@@ -73,8 +74,10 @@ nlohmann::json ClassScene(const host::Vessel &vessel, ByteBlock &block)
         }
         components.push_back(std::move(row));
     }
-    double groundY = std::min({vessel.touchdown[0].y, vessel.touchdown[1].y, vessel.touchdown[2].y});
-    return {{"groundY", groundY}, {"parts", std::move(parts)}, {"components", std::move(components)}};
+    double groundY =
+        std::min({vessel.touchdown[0].y, vessel.touchdown[1].y, vessel.touchdown[2].y});
+    return {
+        {"groundY", groundY}, {"parts", std::move(parts)}, {"components", std::move(components)}};
 }
 
 } // namespace vesselhost

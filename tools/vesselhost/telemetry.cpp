@@ -74,11 +74,13 @@ void TelemetryWriter::Row(std::int64_t step, double t, const host::Vessel &vesse
     cells_.assign(2 * thrusters_ + animations_, std::nullopt);
     if (vessel.id >= 0 && std::size_t(vessel.id) < layouts_.size()) {
         const Layout &layout = layouts_[vessel.id];
-        for (std::size_t i = 0; i < vessel.thrusters.size() && i < layout.thrusterColumn.size(); ++i) {
+        for (std::size_t i = 0; i < vessel.thrusters.size() && i < layout.thrusterColumn.size();
+             ++i) {
             cells_[2 * layout.thrusterColumn[i]] = vessel.thrusters[i].level;
             cells_[2 * layout.thrusterColumn[i] + 1] = vessel.thrusters[i].max0;
         }
-        for (std::size_t i = 0; i < vessel.animations.size() && i < layout.animationColumn.size(); ++i)
+        for (std::size_t i = 0; i < vessel.animations.size() && i < layout.animationColumn.size();
+             ++i)
             cells_[2 * thrusters_ + layout.animationColumn[i]] = vessel.animations[i].state;
     }
     for (const std::optional<double> &cell : cells_) {
