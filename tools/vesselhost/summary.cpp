@@ -18,9 +18,9 @@ constexpr char kDoorAnimation[] = "door_left";
 
 double NumberOf(const host::TraceValue &value)
 {
-    if (auto *i = std::get_if<std::int64_t>(&value))
+    if (const auto *i = std::get_if<std::int64_t>(&value))
         return double(*i);
-    if (auto *d = std::get_if<double>(&value))
+    if (const auto *d = std::get_if<double>(&value))
         return *d;
     return 0;
 }

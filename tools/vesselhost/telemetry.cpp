@@ -44,7 +44,7 @@ TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
     buffer_ = "step,t,vessel,x_m,z_m,heading_deg,speed_m_s,forward_m_s,side_m_s,yaw_rate_deg_s,"
               "ground_contact";
     for (const std::string &name : thrusters)
-        buffer_ += "," + name + "_level," + name + "_max";
+        buffer_.append(",").append(name).append("_level,").append(name).append("_max");
     for (const std::string &name : animations)
         buffer_ += "," + name;
     buffer_ += '\n';
