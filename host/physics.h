@@ -24,14 +24,18 @@ ground::BodyMotion BodyMotionOf(const Motion &motion);
 void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body);
 
 // What pushes the vessel now: thrust (level × current maximum along the thruster's
-// direction, at its position), the forces the module added, and air drag.
-ground::BodyLoads LoadsOn(const Vessel &vessel, const ground::BodyMotion &body);
+// direction, at its position) and the forces the module added; and its air drag.
+ground::BodyLoads LoadsOn(const Vessel &vessel);
 
 // One step of length dt (s) for one vessel: moves it, burns its propellant and sets its
 // readings.
 void MoveOnGround(Vessel &vessel, double dt);
 
-// The simulator's physics hook: every vessel in creation order.
+// The first quantity of the vessel's state that is not a finite number, or null.
+const char *NonFiniteQuantity(const Vessel &vessel);
+
+// The simulator's physics hook: every vessel in creation order. Throws RunError naming
+// the vessel, the step and the quantity when a state is no longer finite.
 void StepGroundPhysics(Simulator &sim, double dt);
 
 } // namespace host

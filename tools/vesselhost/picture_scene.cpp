@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <set>
 #include <map>
 
 #include "host/host_error.h"
@@ -105,7 +107,8 @@ void AddMesh(Scene &scene, VesselMark &mark, const host::Mesh &mesh, const host:
     }
 }
 
-void AddVessel(Scene &scene, const host::Vessel &vessel)
+// `placeholders`: the missing meshes already named in a warning.
+void AddVessel(Scene &scene, const host::Vessel &vessel, std::set<std::string> &placeholders)
 {
     const host::Motion &m = vessel.motion;
     if (!std::isfinite(m.x) || !std::isfinite(m.z) || !std::isfinite(m.heading))
@@ -121,8 +124,20 @@ void AddVessel(Scene &scene, const host::Vessel &vessel)
             drawn = true;
         }
     }
-    if (!drawn)
+    if (!drawn) {
+        const host::Mesh *first = vessel.meshes.empty() ? nullptr : sim.MeshOf(vessel.meshes[0].mesh);
+        std::string what = first ? "mesh " + first->name + " (" +
+                                       (first->file.empty() ? "no file " + sim.Root() + "/Meshes/" +
+                                                                  first->name + ".msh"
+                                                            : first->file + " has no groups") +
+                                       ")"
+                                 : "no mesh";
+        if (placeholders.insert(what).second)
+            std::fprintf(stderr, "vesselhost: warning: %s: the picture draws the placeholder in "
+                                 "its place (first for vessel %s)\n",
+                         what.c_str(), vessel.name.c_str());
         AddMesh(scene, mark, host::BuildPlaceholderMesh(vessel), vessel, 0, _V(0, 0, 0));
+    }
     Placement placement(vessel);
     mark.position = placement.Apply(_V(0, placement.groundY, 0));
     mark.forward = _V(placement.sinH, 0, placement.cosH);
@@ -152,8 +167,9 @@ void Bounds::Add(const VECTOR3 &p)
 Scene BuildScene(const std::vector<const host::Vessel *> &vessels)
 {
     Scene scene;
+    std::set<std::string> placeholders;
     for (const host::Vessel *vessel : vessels)
-        AddVessel(scene, *vessel);
+        AddVessel(scene, *vessel, placeholders);
     return scene;
 }
 

@@ -31,6 +31,10 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kFlushBytes = 1 << 20;
 
+// The sound library gives out this many sound ids, one to each vessel that asks; the
+// vehicles ask as they are created.
+constexpr std::size_t kSoundIds = 60;
+
 // Event times meet step start times within a millionth of a step, so that sums of
 // decimal step lengths that miss by a rounding error still count as on time.
 constexpr double kTimeTolerance = 1e-6;
@@ -126,8 +130,12 @@ public:
     }
 
     void Run();
+    // Sets the run up, up to its first step, and ends it there.
+    void Check();
 
 private:
+    void SetUp(std::unique_ptr<OutputFile> audioFile);
+    void WarnSilentVessels();
     void LoadSoundLibrary();
     void CreateVessels();
     void Deliver(const host::ScenarioEvent &event, double stepStart);
@@ -284,26 +292,10 @@ void ScenarioRun::Drain()
     sim_.Trace().Clear();
 }
 
-void ScenarioRun::Run()
+// Everything of the run before its first step: the sound library, the recording, the
+// vessels with their meshes. `check` does this much too, so it finds what run would.
+void ScenarioRun::SetUp(std::unique_ptr<OutputFile> audioFile)
 {
-    // Outputs first: a folder that cannot take them stops the run before it starts.
-    if (!options_.trace.empty())
-        traceFile_ = std::make_unique<OutputFile>(options_.trace);
-    if (!options_.telemetry.empty())
-        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry);
-    std::unique_ptr<OutputFile> audioFile;
-    if (!options_.audio.empty())
-        audioFile = std::make_unique<OutputFile>(options_.audio);
-    if (!options_.picture.empty())
-        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
-    if (!options_.report.empty()) {
-        if (!ReportPagesAvailable())
-            throw host::Error(options_.report + ": this build of vesselhost has no report page "
-                                                "(it was built without node, npm or zlib)");
-        reportFile_ = std::make_unique<OutputFile>(options_.report);
-    }
-
-    InFolder inRoot(root_); // the modules write their sound log relative to it
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
@@ -326,6 +318,54 @@ void ScenarioRun::Run()
     // scenario; the host noted it instead of failing the module's call.
     if (!sim_.MeshErrors().empty())
         throw host::Error(sim_.MeshErrors().front());
+    WarnSilentVessels();
+}
+
+void ScenarioRun::WarnSilentVessels()
+{
+    if (!sim_.SoundLibrary() || vessels_.size() <= kSoundIds)
+        return;
+    // The first few silent ones and the last.
+    std::string names;
+    for (std::size_t i = kSoundIds; i < vessels_.size() && i < kSoundIds + 3; ++i)
+        names += (names.empty() ? "" : ", ") + vessels_[i]->name;
+    if (vessels_.size() > kSoundIds + 3)
+        names += (vessels_.size() > kSoundIds + 4 ? ", ... " : ", ") + vessels_.back()->name;
+    std::fprintf(stderr,
+                 "vesselhost: warning: the sound library has %zu sound ids, one per vessel in "
+                 "the order they are created; the %zu vessels after the first %zu stay silent "
+                 "(%s)\n",
+                 kSoundIds, vessels_.size() - kSoundIds, kSoundIds, names.c_str());
+}
+
+void ScenarioRun::Check()
+{
+    InFolder inRoot(root_);
+    SetUp(nullptr);
+    sim_.Reset();
+}
+
+void ScenarioRun::Run()
+{
+    // Outputs first: a folder that cannot take them stops the run before it starts.
+    if (!options_.trace.empty())
+        traceFile_ = std::make_unique<OutputFile>(options_.trace, true);
+    if (!options_.telemetry.empty())
+        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry, true);
+    std::unique_ptr<OutputFile> audioFile;
+    if (!options_.audio.empty())
+        audioFile = std::make_unique<OutputFile>(options_.audio);
+    if (!options_.picture.empty())
+        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
+    if (!options_.report.empty()) {
+        if (!ReportPagesAvailable())
+            throw host::Error(options_.report + ": this build of vesselhost has no report page "
+                                                "(it was built without node, npm or zlib)");
+        reportFile_ = std::make_unique<OutputFile>(options_.report);
+    }
+
+    InFolder inRoot(root_); // the modules write their sound log relative to it
+    SetUp(std::move(audioFile));
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
         telemetry_ = std::make_unique<TelemetryWriter>(std::move(telemetryFile_), sim_.Vessels());
@@ -368,9 +408,10 @@ void ScenarioRun::Run()
 
 void ScenarioRun::Finish()
 {
+    // Every output is completed before any takes its name, so that one that cannot be
+    // written leaves no output of the run behind.
+    std::vector<OutputFile *> outputs;
     if (pictureFile_) {
-        // Drawn into its temporary file before any output takes its name, so that a
-        // picture that cannot be written leaves no output of the run behind.
         pictureFile_->Close();
         std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
         try {
@@ -378,6 +419,11 @@ void ScenarioRun::Finish()
         } catch (const host::Error &e) {
             throw OutputError(e.what());
         }
+        outputs.push_back(pictureFile_.get());
+    }
+    if (recording_) {
+        recording_->End();
+        outputs.push_back(&recording_->File());
     }
     if (report_) {
         std::size_t focus = scenario_.focus;
@@ -385,31 +431,47 @@ void ScenarioRun::Finish()
             if (vessels_[i] == sim_.Focus())
                 focus = i;
         reportFile_->Write(ReportPage({scenario_, sim_.Vessels(), *summary_, *report_, focus}));
+        reportFile_->Close();
+        outputs.push_back(reportFile_.get());
     }
-    if (recording_)
-        recording_->Commit();
-    if (reportFile_)
-        reportFile_->Commit();
-    if (pictureFile_)
-        pictureFile_->Commit();
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();
-        traceFile_->Commit();
+        traceFile_->Close();
+        outputs.push_back(traceFile_.get());
     }
-    if (telemetry_)
-        telemetry_->Commit();
+    if (telemetry_) {
+        telemetry_->Finish();
+        outputs.push_back(&telemetry_->File());
+    }
+    for (OutputFile *output : outputs)
+        output->Commit();
     summary_->Print(out_, sim_.Vessels());
     sim_.Reset();
 }
 
 } // namespace
 
+bool RunOptions::WritesStandardOutput() const
+{
+    for (const OutputRequest &output : Outputs())
+        if (output.toStandardOutput && output.path == "-")
+            return true;
+    return false;
+}
+
 void RunScenario(const host::Scenario &scenario, const std::string &root,
                  const RunOptions &options, std::FILE *out)
 {
     RequireRoot(root);
+    std::vector<std::string> inputs = {ModuleDirectory(root), (fs::path(root) / "Meshes").string(),
+                                       (fs::path(root) / "Sound").string(), SoundLibraryPath(root)};
+    std::error_code error;
+    if (fs::is_regular_file(scenario.file, error))
+        inputs.push_back(scenario.file);
+    CheckOutputs(options.Outputs(), inputs);
     host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
+    SignalCleanup signals;
     try {
         ScenarioRun(scenario, root, options, out).Run();
     } catch (...) {
@@ -422,26 +484,12 @@ void CheckScenario(const host::Scenario &scenario, const std::string &root)
 {
     RequireRoot(root);
     host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
-    host::Simulator &sim = host::Simulator::Get();
-    sim.Reset();
-    sim.SetRoot(root);
-    std::set<std::string> checked;
     try {
-        for (const host::ScenarioShip &ship : scenario.ships) {
-            if (!checked.insert(ship.className).second)
-                continue;
-            try {
-                sim.LoadModule(ship.className);
-            } catch (const host::Error &e) {
-                throw host::Error(At(scenario, ship.line) + "class " + ship.className +
-                                  " has no usable module: " + e.what());
-            }
-        }
+        ScenarioRun(scenario, root, RunOptions{}, stdout).Check();
     } catch (...) {
-        sim.Reset();
+        host::Simulator::Get().Reset();
         throw;
     }
-    sim.Reset();
 }
 
 } // namespace vesselhost

@@ -5,27 +5,45 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "host/scenario.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 
 struct RunOptions {
-    // Output files, absolute paths; empty when not asked for.
+    // Output files, absolute paths (or `-`, standard output); empty when not asked for.
     std::string trace, telemetry, audio, picture, report;
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
+
+    // Every output of the run, in one list that is checked before the run starts: an
+    // output of the run is added here with its option's name.
+    std::vector<OutputRequest> Outputs() const
+    {
+        return {{"--trace", trace, true},
+                {"--telemetry", telemetry, true},
+                {"--audio", audio, false},
+                {"--picture", picture, false},
+                {"--report", report, false}};
+    }
+    // Whether an output takes standard output, so the summary goes to standard error.
+    bool WritesStandardOutput() const;
 };
 
 // Runs the scenario in the simulator rooted at `root` (an absolute path); the run takes
-// place in the root folder. Prints the summary on `out`. Throws host::Error for bad
+// place in the root folder. Checks every output first (CheckOutputs, against the
+// scenario file and the root's modules, meshes, sounds and sound library). Prints the
+// summary on `out`. Throws host::Error for bad
 // input (a class without a loadable module, a sound library that does not load) and
 // OutputError when an output cannot be written; outputs are written whole or not at all.
 void RunScenario(const host::Scenario &scenario, const std::string &root,
                  const RunOptions &options, std::FILE *out);
 
-// Checks without running that every class of the scenario has a module in the root that
-// loads as a vessel module. Throws host::Error naming the ship's line.
+// Checks without running what a run would find before its first step: every class has
+// a module in the root that loads, the sound library loads, every vessel is created and
+// its meshes read. Throws host::Error as RunScenario does.
 void CheckScenario(const host::Scenario &scenario, const std::string &root);
 
 } // namespace vesselhost

@@ -23,7 +23,9 @@ public:
                     const std::vector<std::unique_ptr<host::Vessel>> &vessels);
 
     void Row(std::int64_t step, double t, const host::Vessel &vessel);
-    void Commit();
+    // Writes what is buffered and closes the file, for the run to commit.
+    void Finish();
+    OutputFile &File() { return *file_; }
 
 private:
     void FlushIfFull();
