@@ -11,8 +11,6 @@ const char kQuiet[] = "STEP 0.02\nSOUND OFF\nPHYSICS ON\n";
 
 // VARLOK1's animations in the order its rig creates them.
 enum Varlok1Animation {
-    kLatchLeft = 0,
-    kRearDoorLeft = 6,
     kWheelsRightFwd = 8,
     kWheelsLeftFwd = 9,
     kWheelsRightRev = 10,
@@ -31,11 +29,11 @@ TEST_F(VesselhostTest, VehicleStandsUntilKeyKThenDrives)
     ASSERT_EQ(t.Rows(), 250u);
     for (std::size_t i = 0; i < t.RowAt(2.0); ++i) {
         ASSERT_EQ(t.Get(i, "z_m"), 0) << "moved at " << t.Get(i, "t");
-        ASSERT_EQ(t.Get(i, "th0_max"), 0) << "thrust before the engine runs";
+        ASSERT_EQ(t.Get(i, "main_max"), 0) << "thrust before the engine runs";
     }
     std::size_t after = t.RowAt(2.1);
-    EXPECT_EQ(t.Get(after, "th0_max"), 9000);
-    EXPECT_EQ(t.Get(after, "th0_level"), 1);
+    EXPECT_EQ(t.Get(after, "main_max"), 9000);
+    EXPECT_EQ(t.Get(after, "main_level"), 1);
     EXPECT_GT(t.Get(after, "z_m"), 0);
     EXPECT_GT(t.Get(t.Rows() - 1, "z_m"), 20);
     EXPECT_NEAR(t.Get(t.Rows() - 1, "x_m"), 0, 1e-9); // straight ahead
@@ -116,8 +114,8 @@ TEST_F(VesselhostTest, DoorsOpenInFourSecondsLatchesFirst)
                            "--telemetry t.csv");
     ASSERT_EQ(r.code, 0) << r.err;
     Telemetry t(ReadFile(dir / "t.csv"), "V1");
-    std::string door = "anim" + std::to_string(kRearDoorLeft);
-    std::string latch = "anim" + std::to_string(kLatchLeft);
+    std::string door = "door_left";
+    std::string latch = "door_latch_left";
     EXPECT_EQ(t.Get(t.RowAt(1), door), 0);
     EXPECT_EQ(t.Get(t.RowAt(1.125), door), 0.03125);
     EXPECT_EQ(t.Get(t.RowAt(4.875), door), 0.96875);

@@ -126,6 +126,10 @@ void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &
     command.add_option("--picture", options.picture,
                        "draw the vessels where the run left them, as a PNG")
         ->type_name("FILE");
+    command
+        .add_option("--report", options.report,
+                    "write one HTML page with plots, paths and a 3D replay of the run")
+        ->type_name("FILE");
     command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
     command.add_flag("--no-progress", noProgress, "no progress bar");
 }
@@ -194,7 +198,8 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
                 return kBadInput;
             }
     }
-    for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture})
+    for (std::string *path :
+         {&options.trace, &options.telemetry, &options.audio, &options.picture, &options.report})
         *path = Absolute(*path);
     std::FILE *out = options.WritesStandardOutput() ? stderr : stdout;
     try {

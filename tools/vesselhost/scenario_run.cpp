@@ -16,6 +16,8 @@
 #include "tools/vesselhost/output_file.h"
 #include "tools/vesselhost/picture.h"
 #include "tools/vesselhost/progress.h"
+#include "tools/vesselhost/report_page.h"
+#include "tools/vesselhost/report_recorder.h"
 #include "tools/vesselhost/simulator_root.h"
 #include "tools/vesselhost/sound_recording.h"
 #include "tools/vesselhost/summary.h"
@@ -159,6 +161,8 @@ private:
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
     std::unique_ptr<OutputFile> pictureFile_;
+    std::unique_ptr<OutputFile> reportFile_;
+    std::unique_ptr<ReportRecorder> report_;
 };
 
 void ScenarioRun::LoadSoundLibrary()
@@ -235,6 +239,8 @@ void ScenarioRun::Deliver(const host::ScenarioEvent &event, double stepStart)
         sim_.SendKey(vessel, event.key, false);
         if (!consumed)
             summary_->KeyPassed(vessel, event.key);
+        if (report_)
+            report_->Key(vessel, stepStart, host::KeyName(event.key), consumed);
         what = consumed ? " (taken)" : " (passed to the simulator)";
         break;
     }
@@ -351,6 +357,12 @@ void ScenarioRun::Run()
         audioFile = std::make_unique<OutputFile>(options_.audio);
     if (!options_.picture.empty())
         pictureFile_ = std::make_unique<OutputFile>(options_.picture);
+    if (!options_.report.empty()) {
+        if (!ReportPagesAvailable())
+            throw host::Error(options_.report + ": this build of vesselhost has no report page "
+                                                "(it was built without node, npm or zlib)");
+        reportFile_ = std::make_unique<OutputFile>(options_.report);
+    }
 
     InFolder inRoot(root_); // the modules write their sound log relative to it
     SetUp(std::move(audioFile));
@@ -361,6 +373,10 @@ void ScenarioRun::Run()
 
     const std::int64_t steps = scenario_.StepCount();
     const double dt = scenario_.step;
+    if (reportFile_) {
+        report_ = std::make_unique<ReportRecorder>(sim_.Vessels(), steps, dt);
+        report_->Start(sim_.Vessels());
+    }
     std::size_t next = 0;
     std::vector<RunSummary::Note> notes;
     ProgressBar progress(steps, options_.progress);
@@ -379,6 +395,8 @@ void ScenarioRun::Run()
         if (telemetry_)
             for (host::Vessel *vessel : vessels_)
                 telemetry_->Row(k, sim_.SimTime(), *vessel);
+        if (report_)
+            report_->AfterStep(k, sim_.SimTime(), sim_.Vessels());
         notes.clear();
         summary_->AfterStep(stepStart, sim_.SimTime(), sim_.Vessels(), notes);
         for (const RunSummary::Note &note : notes)
@@ -406,6 +424,15 @@ void ScenarioRun::Finish()
     if (recording_) {
         recording_->End();
         outputs.push_back(&recording_->File());
+    }
+    if (report_) {
+        std::size_t focus = scenario_.focus;
+        for (std::size_t i = 0; i < vessels_.size(); ++i)
+            if (vessels_[i] == sim_.Focus())
+                focus = i;
+        reportFile_->Write(ReportPage({scenario_, sim_.Vessels(), *summary_, *report_, focus}));
+        reportFile_->Close();
+        outputs.push_back(reportFile_.get());
     }
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);

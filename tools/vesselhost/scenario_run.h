@@ -14,7 +14,7 @@ namespace vesselhost {
 
 struct RunOptions {
     // Output files, absolute paths (or `-`, standard output); empty when not asked for.
-    std::string trace, telemetry, audio, picture;
+    std::string trace, telemetry, audio, picture, report;
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 
@@ -25,7 +25,8 @@ struct RunOptions {
         return {{"--trace", trace, true},
                 {"--telemetry", telemetry, true},
                 {"--audio", audio, false},
-                {"--picture", picture, false}};
+                {"--picture", picture, false},
+                {"--report", report, false}};
     }
     // Whether an output takes standard output, so the summary goes to standard error.
     bool WritesStandardOutput() const;

@@ -1,34 +1,49 @@
 #include "tools/vesselhost/summary.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstring>
 #include <numbers>
 
 #include "host/scenario.h"
+#include "tools/vesselhost/channel_names.h"
 
 namespace vesselhost {
 
 namespace {
 
-// The animation of the left rear door leaf in each shipped class's rig: it runs over
-// the second half of the door sequence, so 1 means open and 0 closed.
-struct DoorRow {
-    const char *className;
-    int animation;
-};
-const DoorRow kDoorAnimations[] = {
-    {"VARLOK1", 6},
-    {"VARLOK3C", 8},
-    {"KELDOCONTROL", 7},
-};
+// The left rear door leaf runs over the second half of the door sequence, so its
+// state 1 means open and 0 closed.
+constexpr char kDoorAnimation[] = "door_left";
 
 double NumberOf(const host::TraceValue &value)
 {
-    if (auto *i = std::get_if<std::int64_t>(&value))
+    if (const auto *i = std::get_if<std::int64_t>(&value))
         return double(*i);
-    if (auto *d = std::get_if<double>(&value))
+    if (const auto *d = std::get_if<double>(&value))
         return *d;
     return 0;
+}
+
+// printf into the end of a string.
+[[gnu::format(printf, 2, 3)]] void Append(std::string &out, const char *format, ...)
+{
+    char text[512];
+    std::va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (length < 0)
+        return;
+    if (std::size_t(length) < sizeof text) {
+        out.append(text, std::size_t(length));
+        return;
+    }
+    std::string longer(std::size_t(length) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(longer.data(), longer.size(), format, args);
+    va_end(args);
+    out.append(longer.data(), std::size_t(length));
 }
 
 } // namespace
@@ -45,10 +60,7 @@ RunSummary::RunSummary(const std::vector<std::unique_ptr<host::Vessel>> &vessels
         VesselStats &s = stats_[vessel->id];
         s.startX = s.lastX = vessel->motion.x;
         s.startZ = s.lastZ = vessel->motion.z;
-        for (const DoorRow &row : kDoorAnimations)
-            if (vessel->className == row.className &&
-                std::size_t(row.animation) < vessel->animations.size())
-                doorAnimation_[vessel->id] = row.animation;
+        doorAnimation_[vessel->id] = AnimationIndex(*vessel, kDoorAnimation);
     }
 }
 
@@ -108,41 +120,54 @@ void RunSummary::AfterStep(double stepStart, double stepEnd,
     }
 }
 
+const VesselStats *RunSummary::StatsOf(const host::Vessel &vessel) const
+{
+    if (vessel.id < 0 || std::size_t(vessel.id) >= stats_.size())
+        return nullptr;
+    return &stats_[vessel.id];
+}
+
+std::string RunSummary::Text(const host::Vessel &vessel) const
+{
+    const VesselStats *stats = StatsOf(vessel);
+    if (!stats)
+        return {};
+    const VesselStats &s = *stats;
+    std::string out;
+    Append(out, "%s (%s)\n", vessel.name.c_str(), vessel.className.c_str());
+    Append(out, "  distance       %.1f m, from (%.1f, %.1f) to (%.1f, %.1f), heading %.1f deg\n",
+           s.distance, s.startX, s.startZ, vessel.motion.x, vessel.motion.z,
+           vessel.motion.heading * 180 / std::numbers::pi);
+    Append(out, "  top speed      %.2f m/s\n", s.topSpeed);
+    if (s.engineStart)
+        Append(out, "  engine start   %.2f s\n", *s.engineStart);
+    else
+        Append(out, "  engine start   not started\n");
+    if (doorAnimation_[vessel.id] >= 0)
+        Append(out, "  door cycles    opened %d, closed %d\n", s.doorsOpened, s.doorsClosed);
+    Append(out, "  sounds played  %d", s.sounds);
+    const char *separator = ": ";
+    for (const auto &[slot, count] : s.soundsBySlot) {
+        Append(out, "%sslot %ld x%d", separator, slot, count);
+        separator = ", ";
+    }
+    Append(out, "\n  keys passed    ");
+    if (s.keysPassed.empty())
+        Append(out, "none");
+    separator = "";
+    for (const auto &[key, count] : s.keysPassed) {
+        Append(out, "%s%s x%d", separator, key.c_str(), count);
+        separator = ", ";
+    }
+    Append(out, "\n");
+    return out;
+}
+
 void RunSummary::Print(std::FILE *out,
                        const std::vector<std::unique_ptr<host::Vessel>> &vessels) const
 {
-    for (const auto &vessel : vessels) {
-        if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
-            continue;
-        const VesselStats &s = stats_[vessel->id];
-        std::fprintf(out, "%s (%s)\n", vessel->name.c_str(), vessel->className.c_str());
-        std::fprintf(out, "  distance       %.1f m, from (%.1f, %.1f) to (%.1f, %.1f), heading %.1f deg\n",
-                     s.distance, s.startX, s.startZ, vessel->motion.x, vessel->motion.z,
-                     vessel->motion.heading * 180 / std::numbers::pi);
-        std::fprintf(out, "  top speed      %.2f m/s\n", s.topSpeed);
-        if (s.engineStart)
-            std::fprintf(out, "  engine start   %.2f s\n", *s.engineStart);
-        else
-            std::fprintf(out, "  engine start   not started\n");
-        if (doorAnimation_[vessel->id] >= 0)
-            std::fprintf(out, "  door cycles    opened %d, closed %d\n", s.doorsOpened,
-                         s.doorsClosed);
-        std::fprintf(out, "  sounds played  %d", s.sounds);
-        const char *separator = ": ";
-        for (const auto &[slot, count] : s.soundsBySlot) {
-            std::fprintf(out, "%sslot %ld x%d", separator, slot, count);
-            separator = ", ";
-        }
-        std::fprintf(out, "\n  keys passed    ");
-        if (s.keysPassed.empty())
-            std::fprintf(out, "none");
-        separator = "";
-        for (const auto &[key, count] : s.keysPassed) {
-            std::fprintf(out, "%s%s x%d", separator, key.c_str(), count);
-            separator = ", ";
-        }
-        std::fprintf(out, "\n");
-    }
+    for (const auto &vessel : vessels)
+        std::fputs(Text(*vessel).c_str(), out);
 }
 
 } // namespace vesselhost

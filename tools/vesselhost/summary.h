@@ -51,6 +51,9 @@ public:
                    std::vector<Note> &notes);
 
     void Print(std::FILE *out, const std::vector<std::unique_ptr<host::Vessel>> &vessels) const;
+    // The lines Print gives for one vessel.
+    std::string Text(const host::Vessel &vessel) const;
+    const VesselStats *StatsOf(const host::Vessel &vessel) const; // null for no such vessel
 
 private:
     std::vector<VesselStats> stats_; // by vessel id

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numbers>
 
+#include "tools/vesselhost/channel_names.h"
 #include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
@@ -18,18 +19,34 @@ TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
                                  const std::vector<std::unique_ptr<host::Vessel>> &vessels)
     : file_(std::move(file))
 {
+    // The union of the vessels' names, in order of first appearance.
+    auto columnOf = [](std::vector<std::string> &columns, const std::string &name) {
+        auto found = std::find(columns.begin(), columns.end(), name);
+        if (found != columns.end())
+            return std::size_t(found - columns.begin());
+        columns.push_back(name);
+        return columns.size() - 1;
+    };
+    std::vector<std::string> thrusters, animations;
     for (const auto &vessel : vessels) {
-        thrusters_ = std::max(thrusters_, vessel->thrusters.size());
-        animations_ = std::max(animations_, vessel->animations.size());
+        if (vessel->id < 0)
+            continue;
+        if (std::size_t(vessel->id) >= layouts_.size())
+            layouts_.resize(vessel->id + 1);
+        Layout &layout = layouts_[vessel->id];
+        for (const std::string &name : ThrusterNames(*vessel))
+            layout.thrusterColumn.push_back(columnOf(thrusters, name));
+        for (const std::string &name : AnimationNames(*vessel))
+            layout.animationColumn.push_back(columnOf(animations, name));
     }
+    thrusters_ = thrusters.size();
+    animations_ = animations.size();
     buffer_ = "step,t,vessel,x_m,z_m,heading_deg,speed_m_s,forward_m_s,side_m_s,yaw_rate_deg_s,"
               "ground_contact";
-    for (std::size_t i = 0; i < thrusters_; ++i) {
-        std::string n = std::to_string(i);
-        buffer_ += ",th" + n + "_level,th" + n + "_max";
-    }
-    for (std::size_t i = 0; i < animations_; ++i)
-        buffer_ += ",anim" + std::to_string(i);
+    for (const std::string &name : thrusters)
+        buffer_.append(",").append(name).append("_level,").append(name).append("_max");
+    for (const std::string &name : animations)
+        buffer_ += "," + name;
     buffer_ += '\n';
 }
 
@@ -53,18 +70,23 @@ void TelemetryWriter::Row(std::int64_t step, double t, const host::Vessel &vesse
         AppendNumber(value, out);
     }
     out += vessel.readings.groundContact ? ",1" : ",0";
-    for (std::size_t i = 0; i < thrusters_; ++i) {
-        out += ',';
-        if (i < vessel.thrusters.size())
-            AppendNumber(vessel.thrusters[i].level, out);
-        out += ',';
-        if (i < vessel.thrusters.size())
-            AppendNumber(vessel.thrusters[i].max0, out);
+    // Each vessel's values in its own columns; the cells of other vessels' columns empty.
+    cells_.assign(2 * thrusters_ + animations_, std::nullopt);
+    if (vessel.id >= 0 && std::size_t(vessel.id) < layouts_.size()) {
+        const Layout &layout = layouts_[vessel.id];
+        for (std::size_t i = 0; i < vessel.thrusters.size() && i < layout.thrusterColumn.size();
+             ++i) {
+            cells_[2 * layout.thrusterColumn[i]] = vessel.thrusters[i].level;
+            cells_[2 * layout.thrusterColumn[i] + 1] = vessel.thrusters[i].max0;
+        }
+        for (std::size_t i = 0; i < vessel.animations.size() && i < layout.animationColumn.size();
+             ++i)
+            cells_[2 * thrusters_ + layout.animationColumn[i]] = vessel.animations[i].state;
     }
-    for (std::size_t i = 0; i < animations_; ++i) {
+    for (const std::optional<double> &cell : cells_) {
         out += ',';
-        if (i < vessel.animations.size())
-            AppendNumber(vessel.animations[i].state, out);
+        if (cell)
+            AppendNumber(*cell, out);
     }
     out += '\n';
     FlushIfFull();

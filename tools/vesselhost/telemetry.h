@@ -1,11 +1,13 @@
 // Telemetry as CSV: one row per vessel per step, after the step. Columns: step, t (s, the
 // time at the end of the step), vessel, x_m, z_m, heading_deg, speed_m_s (airspeed),
 // forward_m_s and side_m_s (the airspeed vector's z and x in the vessel frame),
-// yaw_rate_deg_s, ground_contact (0 or 1), then thN_level and thN_max (N) for every
-// thruster and animN for every animation state; cells a vessel does not have are empty.
+// yaw_rate_deg_s, ground_contact (0 or 1), then NAME_level and NAME_max (N) for every
+// thruster and NAME for every animation state, by the names of channel_names.h: the
+// union of the vessels' names, so cells a vessel does not have are empty.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ namespace vesselhost {
 
 class TelemetryWriter {
 public:
-    // Writes the header; the columns cover the largest thruster and animation counts.
+    // Writes the header; the columns cover every vessel's thrusters and animations.
     TelemetryWriter(std::unique_ptr<OutputFile> file,
                     const std::vector<std::unique_ptr<host::Vessel>> &vessels);
 
@@ -29,7 +31,13 @@ private:
     void FlushIfFull();
 
     std::unique_ptr<OutputFile> file_;
+    // Where a vessel's thrusters and animations go among the named columns.
+    struct Layout {
+        std::vector<std::size_t> thrusterColumn, animationColumn;
+    };
+    std::vector<Layout> layouts_; // by vessel id
     std::size_t thrusters_ = 0, animations_ = 0;
+    std::vector<std::optional<double>> cells_; // the named cells of the row being written
     std::string buffer_;
 };
 
