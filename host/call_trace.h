@@ -12,6 +12,7 @@
 
 #include "OrbiterAPI.h"
 #include "handles.h"
+#include "trace_selection.h"
 
 class MGROUP_TRANSFORM;
 
@@ -64,10 +65,17 @@ public:
     // When set, the trace keeps only the calls of this name, and the others' arguments
     // are not even gathered: for a run that needs one kind of call, not every call.
     const char *only = nullptr;
+    // When set, the calls it selects are kept too (besides those of `only`'s name); the
+    // others cost no more than this test.
+    TraceSelection *selection = nullptr;
 
-    bool Wants(const char *call) const
+    bool Wants(const char *call, int vessel, double t) const
     {
-        return !only || (call[0] == only[0] && std::strcmp(call, only) == 0);
+        if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
+            return true;
+        if (selection)
+            return selection->Selects(call, vessel, t);
+        return !only;
     }
 
     void Clear()

@@ -72,6 +72,8 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
     vessel->module = &module;
     vessel->flightModel = flightModel;
     names_[vessel->id] = name;
+    if (trace_.selection)
+        trace_.selection->NoteVessel(vessel->id, name);
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
     vesselsByName_[name] = &v;
     {
@@ -194,12 +196,14 @@ void Simulator::DestroyVisual(Vessel &vessel)
 void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> args,
                        std::optional<TraceValue> ret)
 {
-    if (!trace_.Wants(call))
+    if (vessel < 0)
+        vessel = callingVessel_;
+    if (!trace_.Wants(call, vessel, simTime_))
         return;
     TraceCall c;
     c.step = step_;
     c.t = simTime_;
-    c.vessel = vessel >= 0 ? vessel : callingVessel_;
+    c.vessel = vessel;
     c.call = call;
     c.args = std::move(args);
     c.ret = std::move(ret);
@@ -253,6 +257,7 @@ void Simulator::Reset()
     trace_.Clear();
     trace_.enabled = false;
     trace_.only = nullptr;
+    trace_.selection = nullptr;
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;

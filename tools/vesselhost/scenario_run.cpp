@@ -1,5 +1,6 @@
 #include "scenario_run.h"
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "driver_input.h"
 #include "host_error.h"
 #include "output_file.h"
+#include "output_stream.h"
 #include "physics.h"
 #include "picture.h"
 #include "progress.h"
@@ -144,13 +146,16 @@ private:
     std::vector<VesselInput> input_;
     std::unique_ptr<RunSummary> summary_;
 
-    std::unique_ptr<OutputFile> traceFile_;
+    host::TraceSelection traceSelection_;
+    std::unique_ptr<OutputStream> traceFile_;
     host::TraceJsonWriter traceWriter_;
     std::string traceBuffer_;
     std::unique_ptr<OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
     std::unique_ptr<OutputFile> pictureFile_;
+    std::unique_ptr<OutputFile> summaryFile_;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
 void ScenarioRun::LoadSoundLibrary()
@@ -268,8 +273,10 @@ void ScenarioRun::Drain()
     const std::vector<host::TraceCall> &calls = sim_.Trace().Calls();
     summary_->Calls(calls);
     if (traceFile_) {
+        // Besides the selected calls the trace holds the summary's.
         for (const host::TraceCall &call : calls)
-            traceWriter_.Append(call, sim_, traceBuffer_);
+            if (traceSelection_.Selects(call.call, call.vessel, call.t))
+                traceWriter_.Append(call, sim_, traceBuffer_);
         if (traceBuffer_.size() >= kFlushBytes) {
             traceFile_->Write(traceBuffer_);
             traceBuffer_.clear();
@@ -281,8 +288,11 @@ void ScenarioRun::Drain()
 void ScenarioRun::Run()
 {
     // Outputs first: a folder that cannot take them stops the run before it starts.
+    for (const std::string *path : {&options_.trace, &options_.telemetry})
+        if (!path->empty())
+            OutputStream::CheckName(*path);
     if (!options_.trace.empty())
-        traceFile_ = std::make_unique<OutputFile>(options_.trace);
+        traceFile_ = OutputStream::For(std::make_unique<OutputFile>(options_.trace));
     if (!options_.telemetry.empty())
         telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry);
     std::unique_ptr<OutputFile> audioFile;
@@ -290,13 +300,18 @@ void ScenarioRun::Run()
         audioFile = std::make_unique<OutputFile>(options_.audio);
     if (!options_.picture.empty())
         pictureFile_ = std::make_unique<OutputFile>(options_.picture);
+    if (!options_.summary.empty())
+        summaryFile_ = std::make_unique<OutputFile>(options_.summary);
 
     InFolder inRoot(root_); // the modules write their sound log relative to it
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
-    if (!traceFile_)
-        sim_.Trace().only = kSummaryCall;
+    sim_.Trace().only = kSummaryCall;
+    if (traceFile_) {
+        traceSelection_ = options_.traceSelection;
+        sim_.Trace().selection = &traceSelection_;
+    }
     if (scenario_.physics)
         sim_.physics = host::StepGroundPhysics;
     LoadSoundLibrary();
@@ -316,7 +331,9 @@ void ScenarioRun::Run()
         throw host::Error(sim_.MeshErrors().front());
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
-        telemetry_ = std::make_unique<TelemetryWriter>(std::move(telemetryFile_), sim_.Vessels());
+        telemetry_ = std::make_unique<TelemetryWriter>(
+            OutputStream::For(std::move(telemetryFile_)), sim_.Vessels(),
+            options_.telemetryVessels);
     Drain();
 
     const std::int64_t steps = scenario_.StepCount();
@@ -336,7 +353,7 @@ void ScenarioRun::Run()
         ApplyInput();
         sim_.Step(dt);
         Drain();
-        if (telemetry_)
+        if (telemetry_ && (k + 1) % options_.telemetryEvery == 0)
             for (host::Vessel *vessel : vessels_)
                 telemetry_->Row(k, sim_.SimTime(), *vessel);
         notes.clear();
@@ -372,7 +389,15 @@ void ScenarioRun::Finish()
     }
     if (telemetry_)
         telemetry_->Commit();
-    summary_->Print(out_, sim_.Vessels());
+    if (summaryFile_) {
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_)
+                          .count();
+        summaryFile_->Write(summary_->Json(sim_.Vessels(), scenario_.StepCount(), scenario_.step,
+                                           wall));
+        summaryFile_->Commit();
+    }
+    if (!options_.quiet)
+        summary_->Print(out_, sim_.Vessels());
     sim_.Reset();
 }
 

@@ -5,14 +5,21 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "scenario.h"
+#include "trace_selection.h"
 
 namespace vesselhost {
 
 struct RunOptions {
-    // Output files, absolute paths; empty when not asked for.
-    std::string trace, telemetry, audio, picture;
+    // Output files, absolute paths; empty when not asked for. A trace or telemetry name
+    // ending .gz or .zst is written compressed.
+    std::string trace, telemetry, audio, picture, summary;
+    host::TraceSelection traceSelection;   // which calls the trace keeps
+    std::vector<std::string> telemetryVessels; // names or glob patterns; empty: all
+    int telemetryEvery = 1;                // a telemetry row every this many steps
+    bool quiet = false;    // no per-vessel summary on the output
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 };

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "number_text.h"
+#include "trace_selection.h"
 
 namespace vesselhost {
 
@@ -14,11 +15,19 @@ constexpr std::size_t kFlushBytes = 1 << 20;
 
 } // namespace
 
-TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
-                                 const std::vector<std::unique_ptr<host::Vessel>> &vessels)
+TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputStream> file,
+                                 const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                                 const std::vector<std::string> &selection)
     : file_(std::move(file))
 {
+    host::TraceSelection byName;
+    byName.vessels = selection;
     for (const auto &vessel : vessels) {
+        if (vessel->id < 0 || !byName.SelectsVesselName(vessel->name))
+            continue;
+        if (std::size_t(vessel->id) >= selected_.size())
+            selected_.resize(vessel->id + 1, 0);
+        selected_[vessel->id] = 1;
         thrusters_ = std::max(thrusters_, vessel->thrusters.size());
         animations_ = std::max(animations_, vessel->animations.size());
     }
@@ -35,6 +44,8 @@ TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
 
 void TelemetryWriter::Row(std::int64_t step, double t, const host::Vessel &vessel)
 {
+    if (vessel.id < 0 || std::size_t(vessel.id) >= selected_.size() || !selected_[vessel.id])
+        return;
     std::string &out = buffer_;
     AppendInteger(step, out);
     out += ',';

@@ -9,24 +9,28 @@
 #include <string>
 #include <vector>
 
-#include "output_file.h"
+#include "output_stream.h"
 #include "vessel_state.h"
 
 namespace vesselhost {
 
 class TelemetryWriter {
 public:
-    // Writes the header; the columns cover the largest thruster and animation counts.
-    TelemetryWriter(std::unique_ptr<OutputFile> file,
-                    const std::vector<std::unique_ptr<host::Vessel>> &vessels);
+    // Writes the header; the columns cover the largest thruster and animation counts of
+    // the vessels whose names match `selection` (names or glob patterns; empty: all).
+    TelemetryWriter(std::unique_ptr<OutputStream> file,
+                    const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                    const std::vector<std::string> &selection);
 
+    // A row for the vessel, if it is selected.
     void Row(std::int64_t step, double t, const host::Vessel &vessel);
     void Commit();
 
 private:
     void FlushIfFull();
 
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<OutputStream> file_;
+    std::vector<char> selected_; // by vessel id
     std::size_t thrusters_ = 0, animations_ = 0;
     std::string buffer_;
 };
