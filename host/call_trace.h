@@ -74,8 +74,16 @@ public:
         if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
             return true;
         if (selection)
-            return selection->Selects(call, vessel, t);
+            return selection->Selects(call, vessel, t) || HandsOverTransform(call);
         return !only;
+    }
+
+    // The call that hands transform records to the host. A selection keeps it even when
+    // it does not select it: the trace numbers the records in order of first
+    // appearance, so that a selected trace names them as the full trace does.
+    static bool HandsOverTransform(const char *call)
+    {
+        return call[0] == 'A' && std::strcmp(call, "AddAnimationComponent") == 0;
     }
 
     void Clear()

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "simulator.h"
-#include "vessel_walk.h"
 
 namespace host {
 
@@ -139,11 +138,6 @@ void MoveOnGround(Vessel &vessel, double dt)
         motion.z += motion.vz * dt;
     }
     Report(vessel, body);
-}
-
-void StepGroundPhysics(Simulator &sim, double dt)
-{
-    WalkVessels(sim.Vessels(), [dt](Vessel &vessel) { MoveOnGround(vessel, dt); });
 }
 
 } // namespace host

@@ -9,7 +9,6 @@
 
 namespace host {
 
-class Simulator;
 
 // Empty mass plus every propellant's mass, kg.
 double VesselMass(const Vessel &vessel);
@@ -30,8 +29,5 @@ ground::BodyLoads LoadsOn(const Vessel &vessel, const ground::BodyMotion &body);
 // One step of length dt (s) for one vessel: moves it, burns its propellant and sets its
 // readings.
 void MoveOnGround(Vessel &vessel, double dt);
-
-// The simulator's physics hook: every vessel in creation order.
-void StepGroundPhysics(Simulator &sim, double dt);
 
 } // namespace host

@@ -150,19 +150,21 @@ const std::string &Simulator::VesselName(int id) const
 void Simulator::Step(double dt)
 {
     ++step_;
-    if (physics)
-        physics(*this, dt);
+    Vessel *movedFirst = physics ? focus_ : nullptr;
+    if (movedFirst) {
+        physics(*movedFirst, dt);
+        movedFirst->forces.clear();
+    }
     simTime_ += dt;
     const double mjd = Mjd();
     // One pass: each vessel's state is touched once per step, a large fleet's included.
     WalkVessels(vessels_, [&](Vessel &v) {
-        v.forces.clear(); // the physics has applied them
-        {
-            InCallback scope(*this, v);
-            v.callbacks->clbkPostStep(simTime_, dt, mjd);
+        if (physics && &v != movedFirst) {
+            physics(v, dt);
+            v.forces.clear(); // the physics has applied them
         }
-        if (evaluatePoses)
-            v.pose.Update(v);
+        InCallback scope(*this, v);
+        v.callbacks->clbkPostStep(simTime_, dt, mjd);
     });
 }
 
@@ -261,7 +263,6 @@ void Simulator::Reset()
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;
-    evaluatePoses = false;
     date2IntResult.reset();
     date2IntCalls = 0;
 }

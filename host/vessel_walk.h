@@ -27,7 +27,6 @@ inline void PrefetchStepMemory(const Vessel &vessel)
     PrefetchElements(vessel.animations);
     PrefetchElements(vessel.components);
     PrefetchBytes(vessel.vessel, kModuleObjectBytes);
-    vessel.pose.Prefetch();
 }
 
 } // namespace walk_detail

@@ -112,6 +112,10 @@ void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &
     command.add_option("--picture", options.picture,
                        "draw the vessels where the run left them, as a PNG")
         ->type_name("FILE");
+    command.add_option("--picture-at", options.pictureAt,
+                       "draw the picture at these simulated times instead of the end")
+        ->type_name("T,...")
+        ->delimiter(',');
     command.add_flag("--log", options.log, "print the input and what it caused as the run goes");
     command.add_flag("--no-progress", noProgress, "no progress bar");
 }

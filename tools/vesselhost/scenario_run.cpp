@@ -1,6 +1,7 @@
 #include "scenario_run.h"
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -153,7 +154,16 @@ private:
     std::unique_ptr<OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
-    std::unique_ptr<OutputFile> pictureFile_;
+    // The pictures to draw, by the time they show (the run's end when none was asked).
+    struct Picture {
+        double t;
+        std::unique_ptr<OutputFile> file;
+    };
+    std::vector<Picture> pictures_;
+    std::size_t nextPicture_ = 0;
+    void OpenPictures();
+    void DrawPicture(Picture &picture);
+    std::unique_ptr<ProgressBar> progress_;
     std::unique_ptr<OutputFile> summaryFile_;
     std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
@@ -273,10 +283,14 @@ void ScenarioRun::Drain()
     const std::vector<host::TraceCall> &calls = sim_.Trace().Calls();
     summary_->Calls(calls);
     if (traceFile_) {
-        // Besides the selected calls the trace holds the summary's.
-        for (const host::TraceCall &call : calls)
+        // Besides the selected calls the trace holds the summary's and those that hand
+        // over transform records, numbered as the full trace would.
+        for (const host::TraceCall &call : calls) {
             if (traceSelection_.Selects(call.call, call.vessel, call.t))
                 traceWriter_.Append(call, sim_, traceBuffer_);
+            else
+                traceWriter_.Number(call);
+        }
         if (traceBuffer_.size() >= kFlushBytes) {
             traceFile_->Write(traceBuffer_);
             traceBuffer_.clear();
@@ -298,8 +312,7 @@ void ScenarioRun::Run()
     std::unique_ptr<OutputFile> audioFile;
     if (!options_.audio.empty())
         audioFile = std::make_unique<OutputFile>(options_.audio);
-    if (!options_.picture.empty())
-        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
+    OpenPictures();
     if (!options_.summary.empty())
         summaryFile_ = std::make_unique<OutputFile>(options_.summary);
 
@@ -313,7 +326,7 @@ void ScenarioRun::Run()
         sim_.Trace().selection = &traceSelection_;
     }
     if (scenario_.physics)
-        sim_.physics = host::StepGroundPhysics;
+        sim_.physics = host::MoveOnGround;
     LoadSoundLibrary();
     if (audioFile) {
         if (!sim_.SoundLibrary())
@@ -340,7 +353,10 @@ void ScenarioRun::Run()
     const double dt = scenario_.step;
     std::size_t next = 0;
     std::vector<RunSummary::Note> notes;
-    ProgressBar progress(steps, options_.progress);
+    progress_ = std::make_unique<ProgressBar>(options_.progress);
+    // A picture at the start shows the vessels as created.
+    while (nextPicture_ < pictures_.size() && pictures_[nextPicture_].t <= dt * kTimeTolerance)
+        DrawPicture(pictures_[nextPicture_++]);
     for (std::int64_t k = 0; k < steps; ++k) {
         double stepStart = sim_.SimTime();
         double due = stepStart + dt * kTimeTolerance;
@@ -360,28 +376,75 @@ void ScenarioRun::Run()
         summary_->AfterStep(stepStart, sim_.SimTime(), sim_.Vessels(), notes);
         for (const RunSummary::Note &note : notes)
             Note(note.t, note.text);
-        progress.Update(k + 1);
+        progress_->Update("running the scenario", double(k + 1) / double(steps), sim_.SimTime());
+        while (nextPicture_ < pictures_.size() &&
+               pictures_[nextPicture_].t <= sim_.SimTime() + dt * kTimeTolerance)
+            DrawPicture(pictures_[nextPicture_++]);
     }
     Finish();
 }
 
+std::string TimeText(double t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%gs", t);
+    return text;
+}
+
+void ScenarioRun::OpenPictures()
+{
+    if (options_.picture.empty())
+        return;
+    double end = double(scenario_.StepCount()) * scenario_.step;
+    if (options_.pictureAt.empty()) {
+        pictures_.push_back({end, std::make_unique<OutputFile>(options_.picture)});
+        return;
+    }
+    std::vector<double> times = options_.pictureAt;
+    std::sort(times.begin(), times.end());
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    for (double t : times)
+        if (!(t >= 0 && t <= end + scenario_.step * kTimeTolerance))
+            throw host::Error("--picture-at " + TimeText(t) + ": not within the run (0 to " +
+                              TimeText(end) + ")");
+    for (double t : times) {
+        std::string path = options_.picture;
+        if (times.size() > 1) {
+            std::string::size_type dot = path.find_last_of('.');
+            std::string::size_type slash = path.find_last_of("/\\");
+            if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+                dot = path.size();
+            path.insert(dot, "-" + TimeText(t));
+        }
+        pictures_.push_back({t, std::make_unique<OutputFile>(path)});
+    }
+}
+
+// Drawn into its temporary file, which takes its name only when the whole run succeeded.
+void ScenarioRun::DrawPicture(Picture &picture)
+{
+    picture.file->Close();
+    std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
+    std::string name = std::filesystem::path(picture.file->Path()).filename().string();
+    double t = sim_.SimTime();
+    try {
+        RenderPicture(vessels, picture.file->TemporaryPath(),
+                      [&](const char *what, double done) {
+                          progress_->Update(name + ": " + what, done, t);
+                      });
+    } catch (const host::Error &e) {
+        throw OutputError(e.what());
+    }
+}
+
 void ScenarioRun::Finish()
 {
-    if (pictureFile_) {
-        // Drawn into its temporary file before any output takes its name, so that a
-        // picture that cannot be written leaves no output of the run behind.
-        pictureFile_->Close();
-        std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
-        try {
-            RenderPicture(vessels, pictureFile_->TemporaryPath());
-        } catch (const host::Error &e) {
-            throw OutputError(e.what());
-        }
-    }
+    for (; nextPicture_ < pictures_.size(); ++nextPicture_)
+        DrawPicture(pictures_[nextPicture_]);
     if (recording_)
         recording_->Commit();
-    if (pictureFile_)
-        pictureFile_->Commit();
+    for (Picture &picture : pictures_)
+        picture.file->Commit();
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();

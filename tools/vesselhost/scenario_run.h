@@ -19,6 +19,9 @@ struct RunOptions {
     host::TraceSelection traceSelection;   // which calls the trace keeps
     std::vector<std::string> telemetryVessels; // names or glob patterns; empty: all
     int telemetryEvery = 1;                // a telemetry row every this many steps
+    // Simulated times (s) to draw the picture at instead of the end; with several, each
+    // picture's name takes its time before the extension (scene-12.5s.png).
+    std::vector<double> pictureAt;
     bool quiet = false;    // no per-vessel summary on the output
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal

@@ -150,7 +150,7 @@ void RunSummary::Print(std::FILE *out,
 std::string RunSummary::Json(const std::vector<std::unique_ptr<host::Vessel>> &vessels,
                              std::int64_t steps, double step, double wallTime) const
 {
-    using nlohmann::json;
+    using json = nlohmann::ordered_json;
     json list = json::array();
     for (const auto &vessel : vessels) {
         if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
