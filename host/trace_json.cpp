@@ -108,7 +108,7 @@ const char *KindName(int kind)
 
 } // namespace
 
-void TraceJsonWriter::Number(const TraceCall &call)
+void TraceJsonWriter::NumberTransforms(const TraceCall &call)
 {
     for (const TraceValue &arg : call.args)
         if (auto *transform = std::get_if<TransformSnapshot>(&arg))

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <system_error>
@@ -160,14 +160,19 @@ void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces,
     }
 }
 
-// Where the labels of a view went: a label is drawn only where it fits, inside the
-// panel and clear of the labels drawn before it.
+// Where the labels of a view may go: a label is drawn only where it fits, inside the
+// panel, clear of the labels drawn before it and of the dots of small vessels.
 class LabelSpace {
 public:
     explicit LabelSpace(const View &view)
         : left_(kMargin), right_(kPictureWidth - kMargin), top_(view.top),
-          bottom_(view.top + view.height)
+          bottom_(view.top + view.height), dots_(kColumns * kRows)
     {
+    }
+    void AddDot(double x, double y, double radius)
+    {
+        ForCells(x - radius, y - radius, x + radius, y + radius,
+                 [&](std::size_t cell) { dots_[cell] = true; return true; });
     }
     bool Take(double x0, double y0, double x1, double y1)
     {
@@ -176,16 +181,37 @@ public:
         for (const Box &b : taken_)
             if (x0 < b.x1 && b.x0 < x1 && y0 < b.y1 && b.y0 < y1)
                 return false;
+        if (!ForCells(x0, y0, x1, y1, [&](std::size_t cell) { return !dots_[cell]; }))
+            return false;
         taken_.push_back({x0, y0, x1, y1});
         return true;
     }
 
 private:
+    static constexpr int kCell = 2; // pixels
+    static constexpr int kColumns = kPictureWidth / kCell, kRows = kPictureHeight / kCell;
+
+    // Calls visit(cell) for the cells the box covers while it returns true.
+    template <class Visit> static bool ForCells(double x0, double y0, double x1, double y1,
+                                                Visit visit)
+    {
+        int c0 = std::clamp(int(x0 / kCell), 0, kColumns - 1);
+        int c1 = std::clamp(int(x1 / kCell), 0, kColumns - 1);
+        int r0 = std::clamp(int(y0 / kCell), 0, kRows - 1);
+        int r1 = std::clamp(int(y1 / kCell), 0, kRows - 1);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                if (!visit(std::size_t(r) * kColumns + std::size_t(c)))
+                    return false;
+        return true;
+    }
+
     struct Box {
         double x0, y0, x1, y1;
     };
     double left_, right_, top_, bottom_;
     std::vector<Box> taken_;
+    std::vector<bool> dots_; // by cell: covered by a small vessel's dot
 };
 
 // Text centred on (x, y) with a light halo, readable over any face, where it fits.
@@ -210,10 +236,12 @@ void DrawLabel(cairo_t *cr, LabelSpace &space, const std::string &text, double x
 
 // A vessel too small for its shape: a dot at its place, its heading as a tick when
 // that shows.
-void DrawFootprint(cairo_t *cr, const View &view, const VesselMark &mark, bool heading)
+void DrawFootprint(cairo_t *cr, const View &view, const VesselMark &mark, bool heading,
+                   LabelSpace &space)
 {
     double radius = std::max(1.5, view.scale * (mark.bounds.hi.x - mark.bounds.lo.x) / 2);
     double x = view.X(mark.position), y = view.Y(mark.position);
+    space.AddDot(x, y, radius);
     SetColour(cr, kFootprint);
     cairo_arc(cr, x, y, radius, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
@@ -231,10 +259,10 @@ void DrawFootprint(cairo_t *cr, const View &view, const VesselMark &mark, bool h
 void DrawMarks(cairo_t *cr, const View &view, const std::vector<VesselMark> &marks,
                bool headingArrows)
 {
+    LabelSpace space(view);
     for (const VesselMark &mark : marks)
         if (mark.footprint)
-            DrawFootprint(cr, view, mark, headingArrows);
-    LabelSpace space(view);
+            DrawFootprint(cr, view, mark, headingArrows, space);
     for (const VesselMark &mark : marks) {
         if (headingArrows && !mark.footprint) {
             VECTOR3 tip = _V(mark.position.x + mark.forward.x * mark.arrowLength, 0,

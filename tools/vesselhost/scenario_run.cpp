@@ -289,7 +289,7 @@ void ScenarioRun::Drain()
             if (traceSelection_.Selects(call.call, call.vessel, call.t))
                 traceWriter_.Append(call, sim_, traceBuffer_);
             else
-                traceWriter_.Number(call);
+                traceWriter_.NumberTransforms(call);
         }
         if (traceBuffer_.size() >= kFlushBytes) {
             traceFile_->Write(traceBuffer_);
