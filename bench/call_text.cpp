@@ -1,9 +1,9 @@
-#include "call_text.h"
+#include "bench/call_text.h"
 
 #include <cinttypes>
 #include <cstdio>
 
-#include "situations.h"
+#include "bench/situations.h"
 
 namespace bench {
 

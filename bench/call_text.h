@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "call_trace.h"
-#include "vessel_state.h"
+#include "host/call_trace.h"
+#include "host/vessel_state.h"
 
 namespace bench {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <variant>
 
-#include "call_text.h"
-#include "host_error.h"
-#include "situations.h"
+#include "bench/call_text.h"
+#include "bench/situations.h"
+#include "host/host_error.h"
 
 namespace {
 

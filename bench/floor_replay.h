@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "VesselAPI.h"
+#include "sdk/VesselAPI.h"
 
 namespace bench {
 

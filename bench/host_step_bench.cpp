@@ -8,10 +8,10 @@
 #include <iterator>
 #include <string>
 
-#include "physics.h"
-#include "registration.h"
-#include "resident_memory.h"
-#include "situations.h"
+#include "bench/registration.h"
+#include "bench/resident_memory.h"
+#include "bench/situations.h"
+#include "host/physics.h"
 
 namespace bench {
 

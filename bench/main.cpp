@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "registration.h"
+#include "bench/registration.h"
 
 int main(int argc, char **argv)
 {

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "call_text.h"
-#include "floor_replay.h"
-#include "paired_timing.h"
-#include "registration.h"
-#include "situations.h"
+#include "bench/call_text.h"
+#include "bench/floor_replay.h"
+#include "bench/paired_timing.h"
+#include "bench/registration.h"
+#include "bench/situations.h"
 
 namespace bench {
 

@@ -1,4 +1,4 @@
-#include "paired_timing.h"
+#include "bench/paired_timing.h"
 
 #include <algorithm>
 

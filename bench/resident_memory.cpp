@@ -1,4 +1,4 @@
-#include "resident_memory.h"
+#include "bench/resident_memory.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
-#include "situations.h"
+#include "bench/situations.h"
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace bench {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "simulator.h"
+#include "host/simulator.h"
 
 namespace bench {
 

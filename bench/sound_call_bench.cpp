@@ -2,9 +2,9 @@
 // then the call) against a direct call through the same function pointer.
 #include <benchmark/benchmark.h>
 
-#include "paired_timing.h"
-#include "registration.h"
-#include "situations.h"
+#include "bench/paired_timing.h"
+#include "bench/registration.h"
+#include "bench/situations.h"
 
 namespace bench {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "registration.h"
-#include "situations.h"
-#include "trace_json.h"
+#include "bench/registration.h"
+#include "bench/situations.h"
+#include "host/trace_json.h"
 
 namespace bench {
 

@@ -2,9 +2,9 @@
 // vehicles runs to gigabytes, so the writer must keep up with the simulation.
 #include <benchmark/benchmark.h>
 
-#include "handles.h"
-#include "simulator.h"
-#include "trace_json.h"
+#include "host/handles.h"
+#include "host/simulator.h"
+#include "host/trace_json.h"
 
 namespace {
 

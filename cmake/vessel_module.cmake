@@ -1,32 +1,60 @@
+# Vessel modules are linked from objects compiled once: the sound connector and the
+# sound set-up for every module, the engine and the module entry once per module record
+# (the module's include folder fixes its record, tables and hooks at compile time).
+# The real module and every test, probe or benchmark variant of it link those objects
+# plus their own small files. Only the module's exports are visible.
+
+# The connector knows no record: one set of objects for all modules.
+add_library(vessel_sound OBJECT ${CMAKE_SOURCE_DIR}/sound/sound_connector.cpp
+            ${CMAKE_SOURCE_DIR}/sound/vehicle_sounds.cpp)
+target_link_libraries(vessel_sound PRIVATE platform_kernel_headers platform_plugin)
+# The step's small functions inlined into clbkPostStep: its cost then stays close to
+# that of the host calls it makes.
+set_target_properties(vessel_sound PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
+
+# vessel_engine_objects(<module folder> <out target>)
+# The engine and entry compiled against the record of modules/<name>, made on first use.
+# A module folder may hold a module.cmake that names, in MODULE_SHARED_DIR, a part it
+# has in common with another module (modules/base).
+function(vessel_engine_objects module_dir out)
+  get_filename_component(record ${module_dir} NAME)
+  set(target vessel_engine_${record})
+  set(${out} ${target} PARENT_SCOPE)
+  if(TARGET ${target})
+    return()
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp
+       ${CMAKE_SOURCE_DIR}/${module_dir}/*.cpp)
+  set(MODULE_SHARED_DIR "")
+  include(${CMAKE_SOURCE_DIR}/${module_dir}/module.cmake OPTIONAL)
+  if(MODULE_SHARED_DIR)
+    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
+    list(APPEND sources ${shared_sources})
+  endif()
+  add_library(${target} OBJECT ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${sources})
+  # The module's own folder: the engine's "module_traits.h" and "vehicle_record.inc".
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/${module_dir})
+  target_link_libraries(${target} PRIVATE platform_kernel_headers platform_plugin)
+  set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
+endfunction()
+
 # add_vessel_module(<target> MODULE_DIR <modules/name> OUTPUT_NAME <CLASS>
 #                   [OUTPUT_DIRECTORY <dir>] [EXTRA_SOURCES <files>...])
-# Builds one vessel module, the library file <CLASS> with the platform's suffix: the
-# shared frame, engine and sound connector, with the module's own record, tables and
-# hooks fixed at build time through its include folder. A module folder may hold a
-# module.cmake that names, in MODULE_SHARED_DIR, a part it has in common with another
-# module (modules/base). Only the module's exports are visible.
+# One vessel module, the library file <CLASS> with the platform's suffix, in <dir>
+# (the simulator root's Modules/ by default): the record's engine objects, the sound
+# objects and the extra sources.
 function(add_vessel_module target)
   cmake_parse_arguments(ARG "" "MODULE_DIR;OUTPUT_NAME;OUTPUT_DIRECTORY" "EXTRA_SOURCES" ${ARGN})
   if(NOT ARG_OUTPUT_DIRECTORY)
     set(ARG_OUTPUT_DIRECTORY ${SIM_ROOT}/Modules)
   endif()
-  file(GLOB engine_sources CONFIGURE_DEPENDS
-       ${CMAKE_SOURCE_DIR}/vehicle/*.cpp ${CMAKE_SOURCE_DIR}/sound/*.cpp
-       ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/*.cpp)
-  set(MODULE_SHARED_DIR "")
-  include(${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR}/module.cmake OPTIONAL)
-  if(MODULE_SHARED_DIR)
-    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
-    list(APPEND engine_sources ${shared_sources})
-  endif()
-  add_library(${target} SHARED
-              ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${engine_sources} ${ARG_EXTRA_SOURCES})
+  vessel_engine_objects(${ARG_MODULE_DIR} engine)
+  add_library(${target} SHARED $<TARGET_OBJECTS:${engine}> $<TARGET_OBJECTS:vessel_sound>
+              ${ARG_EXTRA_SOURCES})
+  # The extra sources see what the engine's sources see.
   target_include_directories(${target} PRIVATE
-    ${CMAKE_SOURCE_DIR}/${ARG_MODULE_DIR} ${CMAKE_SOURCE_DIR}/frame
-    ${CMAKE_SOURCE_DIR}/vehicle ${CMAKE_SOURCE_DIR}/sound)
+                             $<TARGET_PROPERTY:${engine},INTERFACE_INCLUDE_DIRECTORIES>)
   target_link_libraries(${target} PRIVATE simhost platform_kernel platform_plugin)
-  # The step's small functions inlined into clbkPostStep: its cost then stays close to
-  # that of the host calls it makes.
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
   # A DLL is a runtime file on Windows, a library file elsewhere: both go to the folder.
   # Its import library (Windows) stays in the build, apart from other builds of a class.

@@ -2,9 +2,9 @@
 // in every module; only the SurfaceVehicle behind it differs.
 #include <new>
 
-#include "Orbitersdk.h"
-#include "kernel.h"
-#include "surface_vehicle.h"
+#include "platform/kernel.h"
+#include "sdk/Orbitersdk.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "error_line.h"
-#include "host_error.h"
-#include "mesh_loader.h"
+#include "fuzz/error_line.h"
+#include "host/host_error.h"
+#include "host/mesh_loader.h"
 
 namespace {
 

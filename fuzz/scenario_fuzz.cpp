@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "error_line.h"
-#include "host_error.h"
-#include "scenario.h"
+#include "fuzz/error_line.h"
+#include "host/host_error.h"
+#include "host/scenario.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "vehicle_exercise.h"
+#include "fuzz/vehicle_exercise.h"
 
 #include <dlfcn.h>
 
-#include "dynamic_library.h"
-#include "host_error.h"
+#include "host/dynamic_library.h"
+#include "host/host_error.h"
 
 namespace reliability {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "simulator.h"
-#include "vehicle_watch.h"
+#include "fuzz/vehicle_watch.h"
+#include "host/simulator.h"
 
 namespace reliability {
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "byte_reader.h"
-#include "vehicle_exercise.h"
+#include "fuzz/byte_reader.h"
+#include "fuzz/vehicle_exercise.h"
 
 namespace {
 

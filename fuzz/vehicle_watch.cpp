@@ -1,4 +1,4 @@
-#include "vehicle_watch.h"
+#include "fuzz/vehicle_watch.h"
 
 #include <algorithm>
 #include <cmath>

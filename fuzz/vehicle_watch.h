@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "call_trace.h"
-#include "vessel_state.h"
+#include "host/call_trace.h"
+#include "host/vessel_state.h"
 
 namespace reliability {
 

@@ -1,6 +1,6 @@
-#include "call_trace.h"
+#include "host/call_trace.h"
 
-#include "mgroup_rotation.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

@@ -10,9 +10,9 @@
 #include <variant>
 #include <vector>
 
-#include "OrbiterAPI.h"
-#include "handles.h"
-#include "trace_selection.h"
+#include "host/handles.h"
+#include "host/trace_selection.h"
+#include "sdk/OrbiterAPI.h"
 
 class MGROUP_TRANSFORM;
 

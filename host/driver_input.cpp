@@ -1,4 +1,4 @@
-#include "driver_input.h"
+#include "host/driver_input.h"
 
 #include <algorithm>
 

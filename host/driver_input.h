@@ -3,7 +3,7 @@
 // as the rudder level.
 #pragma once
 
-#include "vessel_state.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

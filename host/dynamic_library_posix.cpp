@@ -1,9 +1,9 @@
-#include "dynamic_library.h"
+#include "host/dynamic_library.h"
 
 #include <dlfcn.h>
 #include <link.h>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

@@ -1,8 +1,8 @@
-#include "dynamic_library.h"
+#include "host/dynamic_library.h"
 
 #include <windows.h>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

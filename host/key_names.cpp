@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "scenario.h"
+#include "host/scenario.h"
 
 namespace host {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "OrbiterAPI.h"
+#include "sdk/OrbiterAPI.h"
 
 namespace host {
 

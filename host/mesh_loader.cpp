@@ -1,4 +1,4 @@
-#include "mesh_loader.h"
+#include "host/mesh_loader.h"
 
 #include <cctype>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

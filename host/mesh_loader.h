@@ -5,7 +5,7 @@
 #include <istream>
 #include <string>
 
-#include "mesh.h"
+#include "host/mesh.h"
 
 namespace host {
 

@@ -1,6 +1,6 @@
-#include "module_library.h"
+#include "host/module_library.h"
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "VesselAPI.h"
-#include "dynamic_library.h"
+#include "host/dynamic_library.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

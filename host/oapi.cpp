@@ -3,9 +3,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "OrbiterAPI.h"
-#include "dynamic_library.h"
-#include "simulator.h"
+#include "host/dynamic_library.h"
+#include "host/simulator.h"
+#include "host/test_answers.h"
+#include "sdk/OrbiterAPI.h"
 
 using host::Simulator;
 
@@ -60,10 +61,9 @@ int Date2Int(char *date)
     static const char *const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     Simulator &sim = Simulator::Get();
-    ++sim.date2IntCalls;
     int result = 0;
-    if (sim.date2IntResult) {
-        result = *sim.date2IntResult;
+    if (std::optional<int> answer = host::Date2IntAnswer()) {
+        result = *answer;
     } else if (date) {
         char month[4] = {};
         int day = 0, year = 0, used = 0;

@@ -1,10 +1,10 @@
-#include "physics.h"
+#include "host/physics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "simulator.h"
+#include "host/simulator.h"
 
 namespace host {
 

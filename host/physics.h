@@ -4,8 +4,8 @@
 // back to the module: airspeed, the airspeed vector in the vessel's frame, ground contact.
 #pragma once
 
-#include "ground_integrator.h"
-#include "vessel_state.h"
+#include "host/ground_integrator.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

@@ -1,11 +1,11 @@
-#include "placeholder_mesh.h"
+#include "host/placeholder_mesh.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
 
-#include "mgroup_rotation.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

@@ -2,8 +2,8 @@
 // vessel declared, so that its poses can be shown without the original art.
 #pragma once
 
-#include "mesh.h"
-#include "vessel_state.h"
+#include "host/mesh.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

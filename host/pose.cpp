@@ -1,10 +1,10 @@
-#include "pose.h"
+#include "host/pose.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "mgroup_rotation.h"
-#include "pose_cache.h"
+#include "host/pose_cache.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

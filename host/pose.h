@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "rigid_transform.h"
-#include "vessel_state.h"
+#include "host/rigid_transform.h"
+#include "host/vessel_state.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
-#include "pose_cache.h"
+#include "host/pose_cache.h"
 
-#include "mgroup_rotation.h"
-#include "pose.h"
+#include "host/pose.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

@@ -7,8 +7,8 @@
 #include <limits>
 #include <vector>
 
-#include "VesselAPI.h"
-#include "rigid_transform.h"
+#include "host/rigid_transform.h"
+#include "sdk/VesselAPI.h"
 
 class MGROUP_ROTATION;
 

@@ -1,4 +1,4 @@
-#include "rigid_transform.h"
+#include "host/rigid_transform.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // A rigid motion of the vessel frame, as the host poses a vessel's mesh groups with.
 #pragma once
 
-#include "OrbiterAPI.h"
+#include "sdk/OrbiterAPI.h"
 
 namespace host {
 

@@ -1,11 +1,11 @@
-#include "scenario.h"
+#include "host/scenario.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace host {
 

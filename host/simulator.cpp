@@ -1,12 +1,12 @@
-#include "simulator.h"
+#include "host/simulator.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "handles.h"
-#include "host_error.h"
-#include "mesh_loader.h"
-#include "vessel_walk.h"
+#include "host/handles.h"
+#include "host/host_error.h"
+#include "host/mesh_loader.h"
+#include "host/vessel_walk.h"
 
 namespace host {
 
@@ -263,8 +263,6 @@ void Simulator::Reset()
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;
-    date2IntResult.reset();
-    date2IntCalls = 0;
 }
 
 } // namespace host

@@ -12,11 +12,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "call_trace.h"
-#include "dynamic_library.h"
-#include "mesh.h"
-#include "module_library.h"
-#include "vessel_state.h"
+#include "host/call_trace.h"
+#include "host/dynamic_library.h"
+#include "host/mesh.h"
+#include "host/module_library.h"
+#include "host/vessel_state.h"
 
 namespace host {
 
@@ -105,11 +105,6 @@ public:
     // Module set-up calls seen (InitLib), by module file name, in order.
     const std::vector<std::string> &InitLibCalls() const { return initLibCalls_; }
     void NoteInitLib(const std::string &module) { initLibCalls_.push_back(module); }
-
-    // For tests: the result Date2Int gives instead of reading the date; and a count
-    // of Date2Int calls.
-    std::optional<int> date2IntResult;
-    int date2IntCalls = 0;
 
     // Back to a fresh process: every vessel released, every library unloaded, the
     // trace, log, time, meshes and mesh errors cleared.

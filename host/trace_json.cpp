@@ -1,10 +1,10 @@
-#include "trace_json.h"
+#include "host/trace_json.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "VesselAPI.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

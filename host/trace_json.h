@@ -10,7 +10,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "call_trace.h"
+#include "host/call_trace.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "trace_selection.h"
+#include "host/trace_selection.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 // behind the handle, and notes itself in the call trace when the trace is on.
 #include <cmath>
 
-#include "VesselAPI.h"
-#include "handles.h"
-#include "simulator.h"
+#include "host/handles.h"
+#include "host/simulator.h"
+#include "sdk/VesselAPI.h"
 
 namespace {
 

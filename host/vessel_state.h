@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "VesselAPI.h"
-#include "pose_cache.h"
+#include "host/pose_cache.h"
+#include "sdk/VesselAPI.h"
 
 namespace host {
 

@@ -3,7 +3,7 @@
 // built into each module elsewhere (platform/posix).
 #pragma once
 
-#include "windows_types.h"
+#include "sdk/windows_types.h"
 
 #include "kernel_calls.h"
 

@@ -1,8 +1,8 @@
-#include "sound_connector.h"
+#include "sound/sound_connector.h"
 
 #include <cstdio>
 
-#include "kernel.h"
+#include "platform/kernel.h"
 
 namespace {
 

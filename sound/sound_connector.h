@@ -3,7 +3,7 @@
 // The state is module-wide, shared by every vehicle of the module.
 #pragma once
 
-#include "Orbitersdk.h"
+#include "sdk/Orbitersdk.h"
 
 // Connects the vessel to the sound library; its sound id, or -1 (with one log entry)
 // when the library is absent, incomplete or too old.

@@ -1,7 +1,6 @@
-// The vehicle's sound set-up: connect, load the module's waves, switch options off.
-#include "sound_connector.h"
-#include "surface_vehicle.h"
-#include "wave_list.h"
+#include "sound/vehicle_sounds.h"
+
+#include "sound/sound_connector.h"
 
 namespace {
 
@@ -12,11 +11,12 @@ constexpr int kOptionsOff[] = {5, 6, 7, 1, 13, 14, 16, 17};
 
 } // namespace
 
-void SurfaceVehicle::clbkPostCreation()
+int SetUpVehicleSounds(OBJHANDLE hVessel, std::span<const WaveFile> waves)
 {
-    soundId = ConnectToOrbiterSoundDLL3(GetHandle());
-    for (const WaveFile &wave : kModuleWaves)
+    int soundId = ConnectToOrbiterSoundDLL3(hVessel);
+    for (const WaveFile &wave : waves)
         SoundConnector::LoadWave(soundId, wave.slot, wave.fileName, kWaveLoadType);
     for (int option : kOptionsOff)
         SoundConnector::SetSoundOption(soundId, option, 0);
+    return soundId;
 }

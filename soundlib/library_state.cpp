@@ -1,6 +1,6 @@
-#include "library_state.h"
+#include "soundlib/library_state.h"
 
-#include "OrbiterAPI.h"
+#include "sdk/OrbiterAPI.h"
 
 namespace standin {
 

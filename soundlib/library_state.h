@@ -2,9 +2,9 @@
 // both following the host's simulated time.
 #pragma once
 
-#include "OrbiterAPI.h"
-#include "recorder.h"
-#include "sound_bank.h"
+#include "sdk/OrbiterAPI.h"
+#include "soundlib/recorder.h"
+#include "soundlib/sound_bank.h"
 
 // The library's exports: undecorated names, the only symbols it shows.
 #define SOUND_EXPORT extern "C" DLLEXPORT

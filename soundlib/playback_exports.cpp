@@ -1,7 +1,7 @@
 // The sound library's playback entry points, as the vessel modules bind them by name.
 // Every call is noted in the host's call trace under its export name.
-#include "library_state.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "soundlib/library_state.h"
 
 using host::ToTrace;
 

@@ -1,4 +1,4 @@
-#include "recorder.h"
+#include "soundlib/recorder.h"
 
 #include <sndfile.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sound_bank.h"
+#include "soundlib/sound_bank.h"
 
 namespace standin {
 

@@ -1,6 +1,6 @@
 // Recording of everything the library sounds into a WAV file, for listening to a run.
-#include "library_state.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "soundlib/library_state.h"
 
 using host::ToTrace;
 

@@ -1,7 +1,7 @@
 // The sound library's stock-sound replacement. The stand-in plays no stock sounds of
 // the simulator, so there is none to replace: every call is refused with 0.
-#include "library_state.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "soundlib/library_state.h"
 
 SOUND_EXPORT int ReplaceStockOBSound3(int id, const char *fileName, int stockSound)
 {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "wave.h"
+#include "soundlib/wave.h"
 
 namespace standin {
 

@@ -1,4 +1,4 @@
-#include "sound_bank.h"
+#include "soundlib/sound_bank.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "slot.h"
+#include "soundlib/slot.h"
 
 namespace standin {
 

@@ -1,6 +1,6 @@
 // The sound library's id look-up: one id per live vessel of the host.
-#include "library_state.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "soundlib/library_state.h"
 
 SOUND_EXPORT int GetVesselSoundID3(OBJHANDLE hVessel)
 {

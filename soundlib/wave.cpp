@@ -1,4 +1,4 @@
-#include "wave.h"
+#include "soundlib/wave.h"
 
 #include <sndfile.h>
 

@@ -1,5 +1,5 @@
 // The two cockpit camera positions: front looking forward, rear looking backward.
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace {
 

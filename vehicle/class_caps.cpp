@@ -1,6 +1,6 @@
 // The vehicle's physical make-up as declared to the host once, after construction.
 // Every module declares the same values; only the mesh name differs.
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "drive_model.h"
+#include "vehicle/drive_model.h"
 
 #include <cmath>
 
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace drive {
 

@@ -1,9 +1,9 @@
-#include "engine.h"
+#include "vehicle/engine.h"
 
 #include <climits>
 
-#include "sound_connector.h"
-#include "surface_vehicle.h"
+#include "sound/sound_connector.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace engine {
 

@@ -1,8 +1,8 @@
-#include "keys.h"
+#include "vehicle/keys.h"
 
-#include "engine.h"
-#include "sound_connector.h"
-#include "surface_vehicle.h"
+#include "sound/sound_connector.h"
+#include "vehicle/engine.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "Orbitersdk.h"
+#include "sdk/Orbitersdk.h"
 
 class SurfaceVehicle;
 

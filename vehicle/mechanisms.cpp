@@ -1,8 +1,8 @@
-#include "mechanisms.h"
+#include "vehicle/mechanisms.h"
 
 #include <cmath>
 
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace mechanisms {
 

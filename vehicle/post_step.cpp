@@ -1,9 +1,9 @@
 // One simulation step: the drive model first, then the mechanisms, the engine sound
 // and the engine's thrust gate.
-#include "drive_model.h"
-#include "engine.h"
-#include "mechanisms.h"
-#include "surface_vehicle.h"
+#include "vehicle/drive_model.h"
+#include "vehicle/engine.h"
+#include "vehicle/mechanisms.h"
+#include "vehicle/surface_vehicle.h"
 
 void SurfaceVehicle::clbkPostStep(double /*simt*/, double simdt, double /*mjd*/)
 {

@@ -1,5 +1,5 @@
 // SurfaceVehicle::DefineAnimations: the module's rig tables become host animations.
-#include "rig.h"
+#include "vehicle/rig.h"
 
 #include <new>
 #include <type_traits>

@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 // Degree-to-radian factor: pi taken as 3.14159265358979, over 180.
 inline constexpr double kRadPerDegree = 0.017453292519943278;

@@ -1,5 +1,8 @@
-// Construction and the visual callbacks of SurfaceVehicle.
-#include "surface_vehicle.h"
+// Construction, post-creation and the visual callbacks of SurfaceVehicle.
+#include "vehicle/surface_vehicle.h"
+
+#include "sound/vehicle_sounds.h"
+#include "sound/wave_list.h"
 
 MESHHANDLE visualMesh = nullptr;
 
@@ -8,6 +11,11 @@ SurfaceVehicle::SurfaceVehicle(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel,
     // The record's start values are set by its initialisers; the rig reads
     // wheelAngleScale, so it runs last.
     DefineAnimations();
+}
+
+void SurfaceVehicle::clbkPostCreation()
+{
+    soundId = SetUpVehicleSounds(GetHandle(), kModuleWaves);
 }
 
 void SurfaceVehicle::clbkVisualCreated(VISHANDLE vis, int /*refcount*/)

@@ -3,10 +3,9 @@
 // and a few hooks come from the module being built (modules/<name>/).
 #pragma once
 
-#include "Orbitersdk.h"
-#include "mgroup_rotation.h"
 #include "module_traits.h"
-#include "vehicle_constants.h"
+#include "sdk/Orbitersdk.h"
+#include "vehicle/vehicle_constants.h"
 
 // Mesh of the current visual, shared by every vehicle of the module: the last visual
 // created is the one kept, and any vehicle's visual destruction clears it.

@@ -1,6 +1,6 @@
 // Test-only export of a module variant: the guarded play call of the module's sound
 // connector, reachable from the benchmark. A tail call, so it adds one jump.
-#include "sound_connector.h"
+#include "sound/sound_connector.h"
 
 extern "C" __attribute__((visibility("default"))) int BenchGuardedPlayWave(int id, int slot,
                                                                         int loop, int volume,

@@ -1,6 +1,6 @@
 // The base vehicle's keys, shared by VARLOK1 and KELDOCONTROL: cameras, rear doors,
 // engine start.
-#include "keys.h"
+#include "vehicle/keys.h"
 
 namespace {
 

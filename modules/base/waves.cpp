@@ -1,6 +1,6 @@
 // The base vehicle's waves, shared by VARLOK1 and KELDOCONTROL: engine run and start.
 #include "module_traits.h"
-#include "wave_list.h"
+#include "sound/wave_list.h"
 
 namespace {
 

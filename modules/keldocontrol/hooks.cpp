@@ -1,6 +1,6 @@
 // KELDOCONTROL's roof rotator turns at every step, between braking and wheel rolling.
-#include "mechanisms.h"
-#include "surface_vehicle.h"
+#include "vehicle/mechanisms.h"
+#include "vehicle/surface_vehicle.h"
 
 void SurfaceVehicle::RunMechanismsBeforeRolling(double simdt)
 {

@@ -1,6 +1,6 @@
 // KELDOCONTROL rig: the roof assembly first, then the latches, levers, rear doors and
 // wheels that every module has, with this mesh's group numbers.
-#include "rig.h"
+#include "vehicle/rig.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // VARLOK1 has no mechanisms beyond the rear doors.
-#include "surface_vehicle.h"
+#include "vehicle/surface_vehicle.h"
 
 void SurfaceVehicle::RunMechanismsBeforeRolling(double /*simdt*/) {}
 void SurfaceVehicle::RunModuleMechanisms(double /*simdt*/) {}

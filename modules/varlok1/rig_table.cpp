@@ -1,6 +1,6 @@
 // VARLOK1 rig: rear-door latches, the driver's four levers, the rear doors and the
 // twelve wheels, each wheel turned by a forward and a reverse animation.
-#include "rig.h"
+#include "vehicle/rig.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // VARLOK3C moves its turret and cannon at every step, after the rear doors.
-#include "mechanisms.h"
-#include "surface_vehicle.h"
+#include "vehicle/mechanisms.h"
+#include "vehicle/surface_vehicle.h"
 
 void SurfaceVehicle::RunMechanismsBeforeRolling(double /*simdt*/) {}
 

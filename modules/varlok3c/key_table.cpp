@@ -1,7 +1,7 @@
 // VARLOK3C's keys: cameras, cannon and turret pairs, cannon shot, rear doors, engine.
-#include "keys.h"
-#include "sound_connector.h"
-#include "surface_vehicle.h"
+#include "sound/sound_connector.h"
+#include "vehicle/keys.h"
+#include "vehicle/surface_vehicle.h"
 
 namespace {
 

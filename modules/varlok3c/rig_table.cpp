@@ -1,6 +1,6 @@
 // VARLOK3C rig: the turret with its cannon in front, then the latches, levers, rear
 // doors and wheels that every module has, with this mesh's group numbers.
-#include "rig.h"
+#include "vehicle/rig.h"
 
 namespace {
 

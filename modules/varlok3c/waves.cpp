@@ -1,5 +1,5 @@
 #include "module_traits.h"
-#include "wave_list.h"
+#include "sound/wave_list.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // POSIX stand-ins for GetProcAddress and GetModuleHandleA, built into each module.
-#include "kernel.h"
+#include "platform/kernel.h"
 
 #include <dlfcn.h>
 #include <link.h>

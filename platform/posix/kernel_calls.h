@@ -1,7 +1,7 @@
 // Stand-ins for the kernel calls a module makes, defined in platform/posix/kernel.cpp.
 #pragma once
 
-#include "windows_types.h"
+#include "sdk/windows_types.h"
 
 typedef int (*FARPROC)();
 

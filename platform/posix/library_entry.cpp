@@ -2,7 +2,7 @@
 // module's own instance handle, reason 1 once loaded and reason 0 before unloading.
 // The module keeps no state that needs dynamic initialisation, so running here in the
 // library's constructor order is the same as running after the static initialisers.
-#include "kernel.h"
+#include "platform/kernel.h"
 
 #include <dlfcn.h>
 

@@ -1,8 +1,11 @@
 # Each module carries stand-ins for the kernel calls and calls its entry function from
 # the library's constructor and destructor (attach and detach; there are no thread
-# events).
-target_sources(platform_kernel INTERFACE ${CMAKE_CURRENT_LIST_DIR}/kernel.cpp
-               ${CMAKE_CURRENT_LIST_DIR}/library_entry.cpp)
+# events). Compiled once, with the modules' flags, and linked into each.
+add_library(platform_kernel_objects OBJECT ${CMAKE_CURRENT_LIST_DIR}/kernel.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/library_entry.cpp)
+target_link_libraries(platform_kernel_objects PRIVATE platform_kernel_headers platform_plugin)
+set_target_properties(platform_kernel_objects PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
+target_sources(platform_kernel INTERFACE $<TARGET_OBJECTS:platform_kernel_objects>)
 target_link_libraries(platform_kernel INTERFACE ${CMAKE_DL_LIBS})
 
 # Only symbols marked for export are seen; every reference is resolved when the

@@ -2,9 +2,9 @@
 // it, and when it cannot be made the vehicle goes on without the cannon component.
 #include <gtest/gtest.h>
 
-#include "counting_allocator.h"
-#include "host_fixture.h"
-#include "pose.h"
+#include "host/pose.h"
+#include "tests/frame/counting_allocator.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

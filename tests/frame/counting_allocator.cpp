@@ -1,4 +1,4 @@
-#include "counting_allocator.h"
+#include "tests/frame/counting_allocator.h"
 
 #include <cstdlib>
 #include <new>

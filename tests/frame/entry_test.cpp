@@ -2,8 +2,8 @@
 // unload ("ExitModule" before "opcDLLExit"), thread events calling nothing.
 #include <gtest/gtest.h>
 
-#include "dynamic_library.h"
-#include "host_fixture.h"
+#include "host/dynamic_library.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

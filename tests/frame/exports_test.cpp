@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
-#include "dynamic_library.h"
-#include "host_fixture.h"
-#include "library_exports.h"
+#include "host/dynamic_library.h"
+#include "tests/frame/library_exports.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

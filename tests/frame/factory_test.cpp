@@ -3,9 +3,10 @@
 // And the version stamp, cached after the first non-zero answer.
 #include <gtest/gtest.h>
 
-#include "counting_allocator.h"
-#include "host_error.h"
-#include "host_fixture.h"
+#include "host/host_error.h"
+#include "host/test_answers.h"
+#include "tests/frame/counting_allocator.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
@@ -77,16 +78,32 @@ TEST_F(VesselFactory, ExitWithNullDoesNothing)
     EXPECT_TRUE(sim.Trace().Calls().empty());
 }
 
-class ModuleVersion : public HostTest {};
+class ModuleVersion : public HostTest {
+protected:
+    void TearDown() override
+    {
+        host::AnswerDate2Int(std::nullopt);
+        HostTest::TearDown();
+    }
+
+    // Date2Int calls so far, as the trace has them.
+    int Date2IntCalls() const
+    {
+        int calls = 0;
+        for (const auto &call : sim.Trace().Calls())
+            calls += std::string(call.call) == "Date2Int";
+        return calls;
+    }
+};
 
 TEST_F(ModuleVersion, StampIsTheDateOfTheModuleAskedOnce)
 {
     for (const auto &className : kClasses) {
         auto &module = sim.LoadModule(className);
-        int before = sim.date2IntCalls;
+        int before = Date2IntCalls();
         EXPECT_EQ(60425, module.Version()) << className;
         EXPECT_EQ(60425, module.Version()) << className;
-        EXPECT_EQ(before + 1, sim.date2IntCalls) << className;
+        EXPECT_EQ(before + 1, Date2IntCalls()) << className;
     }
     // The date text handed over is the module's fixed date.
     bool seen = false;
@@ -101,21 +118,21 @@ TEST_F(ModuleVersion, StampIsTheDateOfTheModuleAskedOnce)
 TEST_F(ModuleVersion, ZeroFromTheHostIsAskedAgainAndReturnedAsItIs)
 {
     auto &module = sim.LoadModule("VARLOK3C");
-    sim.date2IntResult = 0;
+    host::AnswerDate2Int(0);
     EXPECT_EQ(0, module.Version());
     EXPECT_EQ(0, module.Version());
-    EXPECT_EQ(2, sim.date2IntCalls);
-    sim.date2IntResult.reset();
+    EXPECT_EQ(2, Date2IntCalls());
+    host::AnswerDate2Int(std::nullopt);
     EXPECT_EQ(60425, module.Version());
     EXPECT_EQ(60425, module.Version());
-    EXPECT_EQ(3, sim.date2IntCalls);
+    EXPECT_EQ(3, Date2IntCalls());
 }
 
 TEST_F(ModuleVersion, EachModuleKeepsItsOwnCache)
 {
     sim.LoadModule("VARLOK1").Version();
     sim.LoadModule("KELDOCONTROL").Version();
-    EXPECT_EQ(2, sim.date2IntCalls);
+    EXPECT_EQ(2, Date2IntCalls());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // wins, and any vehicle's visual destruction clears it.
 #include <gtest/gtest.h>
 
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // them, whether the host or the sound library notes them.
 #include <gtest/gtest.h>
 
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

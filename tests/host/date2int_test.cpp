@@ -1,8 +1,8 @@
 // The host's Date2Int: "Mmm dd yyyy" to (year % 100) * 10000 + month * 100 + day.
 #include <gtest/gtest.h>
 
-#include "OrbiterAPI.h"
-#include "simulator.h"
+#include "host/simulator.h"
+#include "sdk/OrbiterAPI.h"
 
 namespace {
 

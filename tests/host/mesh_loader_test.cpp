@@ -1,5 +1,5 @@
-// The text mesh loader on the simulator's own meshes, on small meshes written here, on
-// broken ones, and as the host uses it through oapiLoadMeshGlobal.
+// The text mesh loader on the test meshes (tests/data/meshes), on small meshes written
+// here, on broken ones, and as the host uses it through oapiLoadMeshGlobal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,18 +8,20 @@
 
 #include <unistd.h>
 
-#include "host_error.h"
-#include "host_fixture.h"
-#include "mesh_loader.h"
+#include "host/host_error.h"
+#include "host/mesh_loader.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-host::Mesh Shared(const std::string &name)
+std::string DataMeshPath(const std::string &name)
 {
-    return host::LoadMeshFile(std::string(SHARED_DIR) + "/meshes/" + name + ".msh");
+    return std::string(TEST_DATA) + "/meshes/" + name + ".msh";
 }
+
+host::Mesh DataMesh(const std::string &name) { return host::LoadMeshFile(DataMeshPath(name)); }
 
 host::Mesh FromText(const std::string &text)
 {
@@ -81,103 +83,110 @@ void ExpectGroups(const host::Mesh &mesh, const std::vector<GroupCounts> &expect
     }
 }
 
-// --- the simulator's own meshes ---------------------------------------------------------
+// --- the test meshes of tests/data/meshes --------------------------------------------------
 
-TEST(MeshLoaderRealMeshes, DummyHasOneTexturedQuadAndItsHullMaterial)
+TEST(MeshLoaderDataMeshes, PanelHasOneTexturedQuadAndItsMaterial)
 {
-    host::Mesh mesh = Shared("dummy");
+    host::Mesh mesh = DataMesh("panel");
     ExpectGroups(mesh, {{4, 2, 1, 1}});
     const auto &v = mesh.groups[0].vertices;
-    EXPECT_DOUBLE_EQ(v[3].position.x, 396);
-    EXPECT_DOUBLE_EQ(v[3].position.z, -160);
+    EXPECT_DOUBLE_EQ(v[3].position.x, 4);
+    EXPECT_DOUBLE_EQ(v[3].position.z, -3);
     ASSERT_TRUE(v[3].normal && v[3].uv);
     EXPECT_DOUBLE_EQ(v[3].normal->y, 1);
     EXPECT_EQ(*v[3].uv, (std::array<double, 2>{1, 1}));
     EXPECT_EQ(mesh.groups[0].triangles[1], (std::array<std::uint32_t, 3>{1, 3, 2}));
     ASSERT_EQ(mesh.materials.size(), 1u);
-    EXPECT_EQ(mesh.materials[0].name, "Hull");
-    EXPECT_EQ(mesh.materials[0].diffuse, (host::MeshColour{1, 1, 1, 0.5}));
-    EXPECT_EQ(mesh.materials[0].emissive, (host::MeshColour{0, 0, 0, 0.5}));
-    EXPECT_EQ(mesh.textures, std::vector<std::string>{"tmp.dds"});
-    EXPECT_EQ(mesh.file, std::string(SHARED_DIR) + "/meshes/dummy.msh");
+    EXPECT_EQ(mesh.materials[0].name, "Plate");
+    EXPECT_EQ(mesh.materials[0].diffuse, (host::MeshColour{0.8, 0.8, 0.8, 0.75}));
+    EXPECT_EQ(mesh.materials[0].emissive, (host::MeshColour{0.1, 0.2, 0.3, 0.75}));
+    EXPECT_EQ(mesh.textures, std::vector<std::string>{"plate.dds"});
+    EXPECT_EQ(mesh.file, DataMeshPath("panel"));
 }
 
-TEST(MeshLoaderRealMeshes, CylinderHasNormalsAndUvOnEveryVertexAndKeepsTheDefaultMaterial)
+TEST(MeshLoaderDataMeshes, DrumHasNormalsAndUvOnEveryVertexAndKeepsTheDefaultMaterial)
 {
-    host::Mesh mesh = Shared("Cyl");
-    ExpectGroups(mesh, {{36, 34, 0, 0}});
+    host::Mesh mesh = DataMesh("drum");
+    ExpectGroups(mesh, {{19, 18, 0, 0}});
     for (const auto &vertex : mesh.groups[0].vertices) {
         EXPECT_TRUE(vertex.normal.has_value());
         EXPECT_TRUE(vertex.uv.has_value());
     }
-    EXPECT_DOUBLE_EQ(mesh.groups[0].vertices[2].normal->z, -0.5);
+    EXPECT_DOUBLE_EQ(mesh.groups[0].vertices[2].normal->x, 0.5);
+    EXPECT_DOUBLE_EQ(mesh.groups[0].vertices[12].normal->y, 1);
     // The group names material 0 and texture 0 although the sections list one each.
     ASSERT_EQ(mesh.materials.size(), 1u);
-    EXPECT_EQ(mesh.materials[0].name, "DefaultMaterial");
+    EXPECT_EQ(mesh.materials[0].name, "Steel");
     EXPECT_EQ(mesh.textures, std::vector<std::string>{"0"});
 }
 
-TEST(MeshLoaderRealMeshes, ShuttleGroupsInheritMaterialAndTextureFromTheGroupBefore)
+TEST(MeshLoaderDataMeshes, RoverGroupsInheritMaterialAndTextureFromTheGroupBefore)
 {
-    host::Mesh mesh = Shared("ShuttlePB");
+    host::Mesh mesh = DataMesh("rover");
     // Groups 1 to 3 name only a texture and keep material 1; groups 5 and 6 name
     // nothing and keep material 2 and texture 0 from group 4.
-    ExpectGroups(mesh, {{56, 52, 1, 0},
-                        {16, 28, 1, 1},
-                        {6, 6, 1, 2},
-                        {6, 6, 1, 2},
-                        {8, 10, 2, 0},
-                        {24, 24, 2, 0},
-                        {24, 34, 2, 0}});
+    ExpectGroups(mesh, {{9, 7, 1, 0},
+                        {5, 3, 1, 1},
+                        {4, 2, 1, 2},
+                        {3, 1, 1, 2},
+                        {8, 6, 2, 0},
+                        {8, 4, 2, 0},
+                        {8, 6, 2, 0}});
     EXPECT_EQ(mesh.groups[1].texWrap, "V");
     EXPECT_EQ(mesh.groups[0].texWrap, "");
     ASSERT_EQ(mesh.materials.size(), 2u);
-    EXPECT_EQ(mesh.materials[1].name, "Engine");
-    EXPECT_EQ(mesh.materials[1].diffuse, (host::MeshColour{0.3, 0.3, 0.3, 1}));
-    EXPECT_EQ(mesh.textures, (std::vector<std::string>{"shuttlepb.dds", "shuttlepbwing.dds"}));
+    EXPECT_EQ(mesh.materials[1].name, "Axle");
+    EXPECT_EQ(mesh.materials[1].diffuse, (host::MeshColour{0.25, 0.25, 0.25, 1}));
+    EXPECT_DOUBLE_EQ(mesh.materials[0].specularPower, 12);
+    EXPECT_EQ(mesh.textures, (std::vector<std::string>{"rover.dds", "roverlamp.dds"}));
 }
 
-TEST(MeshLoaderRealMeshes, ShuttleVertexLinesOfSixThreeAndEightNumbersAreTellApart)
+TEST(MeshLoaderDataMeshes, RoverVertexLinesOfSixEightFiveAndThreeNumbersAreToldApart)
 {
-    host::Mesh mesh = Shared("ShuttlePB");
+    host::Mesh mesh = DataMesh("rover");
     const auto &normalsOnly = mesh.groups[0].vertices[0];
     ASSERT_TRUE(normalsOnly.normal.has_value());
     EXPECT_FALSE(normalsOnly.uv.has_value());
     EXPECT_DOUBLE_EQ(normalsOnly.normal->z, 1);
 
-    // Group 2 mixes lines with and without texture coordinates.
+    // Group 2 mixes lines with both, with normals only and with texture coordinates only.
     const auto &mixed = mesh.groups[2].vertices;
-    ASSERT_TRUE(mixed[0].uv.has_value());
+    ASSERT_TRUE(mixed[0].normal && mixed[0].uv);
     EXPECT_EQ(*mixed[0].uv, (std::array<double, 2>{1, 0.8}));
     EXPECT_TRUE(mixed[2].normal.has_value());
     EXPECT_FALSE(mixed[2].uv.has_value());
+    EXPECT_FALSE(mixed[3].normal.has_value());
+    ASSERT_TRUE(mixed[3].uv.has_value());
+    EXPECT_EQ(*mixed[3].uv, (std::array<double, 2>{0.25, 0.5}));
 
     const auto &bare = mesh.groups[4].vertices[0];
     EXPECT_FALSE(bare.normal.has_value());
     EXPECT_FALSE(bare.uv.has_value());
-    EXPECT_DOUBLE_EQ(bare.position.y, -0.7);
+    EXPECT_DOUBLE_EQ(bare.position.y, -0.9);
 }
 
-TEST(MeshLoaderRealMeshes, WheelHasTwelveGroupsThreeMaterialsAndSpecularPower)
+TEST(MeshLoaderDataMeshes, HubHasTwelveGroupsThreeMaterialsAndSpecularPower)
 {
-    host::Mesh mesh = Shared("Wheel");
-    ExpectGroups(mesh, {{316, 512, 1, 1},
-                        {16, 8, 2, 0},
-                        {16, 8, 2, 0},
-                        {48, 48, 2, 0},
-                        {16, 16, 3, 0},
-                        {53, 72, 2, 0},
-                        {12, 10, 2, 0},
-                        {12, 10, 2, 0},
-                        {53, 72, 2, 0},
-                        {12, 10, 2, 0},
-                        {12, 10, 2, 0},
-                        {16, 12, 3, 0}});
+    host::Mesh mesh = DataMesh("hub");
+    ExpectGroups(mesh, {{96, 96, 1, 1},
+                        {8, 8, 2, 0},
+                        {10, 10, 2, 0},
+                        {12, 12, 2, 0},
+                        {8, 8, 3, 0},
+                        {10, 10, 2, 0},
+                        {12, 12, 2, 0},
+                        {8, 8, 2, 0},
+                        {10, 10, 2, 0},
+                        {12, 12, 2, 0},
+                        {8, 8, 2, 0},
+                        {10, 10, 3, 0}});
+    EXPECT_EQ(mesh.groups[0].triangles[95], (std::array<std::uint32_t, 3>{0, 1, 95}));
     ASSERT_EQ(mesh.materials.size(), 3u);
     EXPECT_EQ(mesh.materials[2].name, "HubInside");
-    EXPECT_DOUBLE_EQ(mesh.materials[0].specularPower, 10);
+    EXPECT_DOUBLE_EQ(mesh.materials[0].specularPower, 20);
+    EXPECT_DOUBLE_EQ(mesh.materials[1].specularPower, 40);
     EXPECT_DOUBLE_EQ(mesh.materials[2].specularPower, 0);
-    EXPECT_EQ(mesh.textures, std::vector<std::string>{"Station2.dds"});
+    EXPECT_EQ(mesh.textures, std::vector<std::string>{"tyre.dds"});
 }
 
 // --- small meshes -------------------------------------------------------------------------
@@ -324,15 +333,17 @@ TEST(MeshLoaderBrokenMeshes, EachErrorNamesFileLineAndWhatWasExpected)
     }
 }
 
-TEST(MeshLoaderBrokenMeshes, EveryTruncationOfARealMeshIsAnErrorWithinWhatWasRead)
+TEST(MeshLoaderBrokenMeshes, EveryTruncationOfADataMeshIsAnErrorWithinWhatWasRead)
 {
     // Each of these names a material or texture that only its last section supplies, so
     // no proper prefix of it is a whole mesh.
-    for (const char *name : {"dummy", "ShuttlePB"}) {
-        std::ifstream in(std::string(SHARED_DIR) + "/meshes/" + name + ".msh");
+    for (const char *name : {"panel", "rover"}) {
+        std::ifstream in(DataMeshPath(name));
+        ASSERT_TRUE(in) << DataMeshPath(name);
         std::vector<std::string> lines;
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
+        ASSERT_GT(lines.size(), 10u);
         std::string prefix;
         for (std::size_t kept = 0; kept < lines.size(); ++kept) {
             SCOPED_TRACE(std::string(name) + " cut after line " + std::to_string(kept));

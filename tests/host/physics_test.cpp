@@ -7,8 +7,8 @@
 #include <cstring>
 #include <numbers>
 
-#include "driver_input.h"
-#include "physics.h"
+#include "host/driver_input.h"
+#include "host/physics.h"
 
 namespace {
 

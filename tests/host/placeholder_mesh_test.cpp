@@ -7,9 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
-#include "placeholder_mesh.h"
+#include "host/placeholder_mesh.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // pose worked out afresh, exactly (the same arithmetic on the same inputs).
 #include <gtest/gtest.h>
 
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
-#include "pose.h"
+#include "host/pose.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

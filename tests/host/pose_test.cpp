@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
-#include "pose.h"
+#include "host/pose.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "host_error.h"
-#include "scenario.h"
+#include "host/host_error.h"
+#include "host/scenario.h"
 
 namespace {
 

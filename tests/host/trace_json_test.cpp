@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "handles.h"
-#include "host_fixture.h"
-#include "trace_json.h"
+#include "host/handles.h"
+#include "host/trace_json.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

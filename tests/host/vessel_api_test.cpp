@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "dynamic_library.h"
-#include "handles.h"
-#include "host_error.h"
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
+#include "host/dynamic_library.h"
+#include "host/handles.h"
+#include "host/host_error.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Bad input to vesselhost, end to end: one line of error naming the file (and the line
 // where there is one) and what was expected, a non-zero exit, and no output of the run
 // left behind, half-written or whole.
-#include "vesselhost_fixture.h"
+#include "tests/tools/vesselhost_fixture.h"
 
 namespace vesselhost_test {
 namespace {

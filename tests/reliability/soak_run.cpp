@@ -1,4 +1,4 @@
-#include "soak_run.h"
+#include "tests/reliability/soak_run.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "vehicle_exercise.h"
+#include "fuzz/vehicle_exercise.h"
 
 namespace reliability {
 

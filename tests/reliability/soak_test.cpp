@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "host_fixture.h"
-#include "soak_run.h"
+#include "tests/reliability/soak_run.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

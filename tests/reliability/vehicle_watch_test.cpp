@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "vehicle_watch.h"
+#include "fuzz/vehicle_watch.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Connecting to the sound library: the failure paths with their log entries, and what
 // each connect leaves bound for the guarded calls.
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_testing {
 namespace {

@@ -2,7 +2,7 @@
 // library unchanged, what is refused returns 0 and reaches nothing.
 #include <functional>
 
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 #include <fstream>
 #include <sstream>

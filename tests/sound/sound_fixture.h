@@ -8,8 +8,8 @@
 
 #include <gmock/gmock.h>
 
-#include "host_fixture.h"
-#include "sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
+#include "tests/support/host_fixture.h"
 
 namespace sound_testing {
 

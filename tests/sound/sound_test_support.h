@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace sound_testing {
 

@@ -1,6 +1,6 @@
 // The vehicles' sound set-up in post-creation: connect, load the module's waves into
 // their slots, switch the options off, in that order and with those values.
-#include "sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_testing {
 namespace {

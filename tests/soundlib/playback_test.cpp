@@ -1,6 +1,6 @@
 // The stand-in sound library as the vehicles use it: ids per vessel, waves in slots,
 // play once or looped against simulated time, stop, and every call in the trace.
-#include "soundlib_fixture.h"
+#include "tests/soundlib/soundlib_fixture.h"
 
 namespace soundlib_testing {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <sndfile.h>
 
-#include "host_fixture.h"
-#include "recorder.h"
+#include "soundlib/recorder.h"
+#include "tests/support/host_fixture.h"
 
 namespace standin {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "soundlib_fixture.h"
-#include "wave.h"
+#include "soundlib/wave.h"
+#include "tests/soundlib/soundlib_fixture.h"
 
 namespace soundlib_testing {
 namespace {

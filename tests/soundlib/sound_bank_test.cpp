@@ -1,7 +1,7 @@
 // The library's sound bank on its own: options per id, and the frequency floor.
 #include <gtest/gtest.h>
 
-#include "sound_bank.h"
+#include "soundlib/sound_bank.h"
 
 namespace standin {
 namespace {

@@ -1,4 +1,4 @@
-#include "soundlib_fixture.h"
+#include "tests/soundlib/soundlib_fixture.h"
 
 #include <sndfile.h>
 

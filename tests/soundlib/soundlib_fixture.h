@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../sound/sound_test_support.h"
-#include "host_fixture.h"
+#include "tests/sound/sound_test_support.h"
+#include "tests/support/host_fixture.h"
 
 namespace soundlib_testing {
 

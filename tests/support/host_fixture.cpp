@@ -1,4 +1,4 @@
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 #include <cstdint>
 #include <filesystem>

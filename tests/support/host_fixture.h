@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator.h"
+#include "host/simulator.h"
 
 namespace testing_support {
 

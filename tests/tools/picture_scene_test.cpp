@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "mgroup_rotation.h"
-#include "picture_scene.h"
+#include "sdk/VesselAPI.h"
+#include "tools/vesselhost/picture_scene.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <limits>
 #include <numbers>
 
-#include "host_error.h"
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
-#include "picture.h"
+#include "host/host_error.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
+#include "tools/vesselhost/picture.h"
 
 namespace {
 

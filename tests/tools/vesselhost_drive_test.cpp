@@ -1,6 +1,6 @@
 // Driving the real modules through the built program: engine start, throttle against
 // the brake, turning with the wheels, the doors, and the summary of it all.
-#include "vesselhost_fixture.h"
+#include "tests/tools/vesselhost_fixture.h"
 
 #include <cmath>
 

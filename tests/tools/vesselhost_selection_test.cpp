@@ -1,7 +1,7 @@
 // Narrower outputs of a run: the selected trace is the full trace filtered, whether
 // written plain or compressed; telemetry every N steps of chosen vessels; the summary
 // as JSON, and --quiet.
-#include "vesselhost_fixture.h"
+#include "tests/tools/vesselhost_fixture.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 // The class capabilities: every host call in order, with its values.
 #include <gtest/gtest.h>
 
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 namespace {
 

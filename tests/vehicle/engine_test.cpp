@@ -1,7 +1,7 @@
 // The engine: thrust gate before and after the start, and the running sound's cue.
 #include <gtest/gtest.h>
 
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.h"
-#include "mgroup_rotation.h"
+#include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vehicle_fixture.h"
+#include "tests/vehicle/vehicle_fixture.h"
 
 #include <charconv>
 #include <cmath>

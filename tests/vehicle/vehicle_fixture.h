@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace vehicle_testing {
 

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <string>
 
-#include "host_error.h"
-#include "output_file.h"
-#include "scenario.h"
-#include "scenario_run.h"
-#include "simulator.h"
-#include "simulator_root.h"
+#include "host/host_error.h"
+#include "host/scenario.h"
+#include "host/simulator.h"
+#include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/scenario_run.h"
+#include "tools/vesselhost/simulator_root.h"
 
 namespace {
 

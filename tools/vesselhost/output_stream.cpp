@@ -1,9 +1,9 @@
-#include "output_stream.h"
+#include "tools/vesselhost/output_stream.h"
 
 #include <algorithm>
 #include <string>
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 #if VESSELHOST_ZLIB
 #include <zlib.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "output_file.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 

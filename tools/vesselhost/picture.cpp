@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "tools/vesselhost/picture.h"
 
 #include <cairo.h>
 
@@ -11,8 +11,8 @@
 #include <numbers>
 #include <system_error>
 
-#include "host_error.h"
-#include "picture_scene.h"
+#include "host/host_error.h"
+#include "tools/vesselhost/picture_scene.h"
 
 namespace vesselhost {
 

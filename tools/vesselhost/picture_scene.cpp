@@ -1,14 +1,14 @@
-#include "picture_scene.h"
+#include "tools/vesselhost/picture_scene.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
-#include "host_error.h"
-#include "mesh.h"
-#include "placeholder_mesh.h"
-#include "pose.h"
-#include "simulator.h"
+#include "host/host_error.h"
+#include "host/mesh.h"
+#include "host/placeholder_mesh.h"
+#include "host/pose.h"
+#include "host/simulator.h"
 
 namespace vesselhost {
 

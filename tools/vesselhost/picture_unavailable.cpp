@@ -1,8 +1,8 @@
 // RenderPicture for a build without Cairo (the Windows cross build): the picture is
 // refused with the reason, and no file is written.
-#include "picture.h"
+#include "tools/vesselhost/picture.h"
 
-#include "host_error.h"
+#include "host/host_error.h"
 
 namespace vesselhost {
 

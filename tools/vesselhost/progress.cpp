@@ -1,4 +1,4 @@
-#include "progress.h"
+#include "tools/vesselhost/progress.h"
 
 #include <cstdio>
 #include <unistd.h>

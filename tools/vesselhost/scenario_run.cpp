@@ -1,7 +1,7 @@
-#include "scenario_run.h"
+#include "tools/vesselhost/scenario_run.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -10,19 +10,19 @@
 #include <set>
 #include <vector>
 
-#include "driver_input.h"
-#include "host_error.h"
-#include "output_file.h"
-#include "output_stream.h"
-#include "physics.h"
-#include "picture.h"
-#include "progress.h"
-#include "simulator.h"
-#include "simulator_root.h"
-#include "sound_recording.h"
-#include "summary.h"
-#include "telemetry.h"
-#include "trace_json.h"
+#include "host/driver_input.h"
+#include "host/host_error.h"
+#include "host/physics.h"
+#include "host/simulator.h"
+#include "host/trace_json.h"
+#include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/output_stream.h"
+#include "tools/vesselhost/picture.h"
+#include "tools/vesselhost/progress.h"
+#include "tools/vesselhost/simulator_root.h"
+#include "tools/vesselhost/sound_recording.h"
+#include "tools/vesselhost/summary.h"
+#include "tools/vesselhost/telemetry.h"
 
 namespace vesselhost {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scenario.h"
-#include "trace_selection.h"
+#include "host/scenario.h"
+#include "host/trace_selection.h"
 
 namespace vesselhost {
 

@@ -1,10 +1,10 @@
-#include "simulator_root.h"
+#include "tools/vesselhost/simulator_root.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "dynamic_library.h"
-#include "host_error.h"
+#include "host/dynamic_library.h"
+#include "host/host_error.h"
 
 namespace vesselhost {
 

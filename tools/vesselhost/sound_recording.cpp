@@ -1,6 +1,6 @@
-#include "sound_recording.h"
+#include "tools/vesselhost/sound_recording.h"
 
-#include "simulator.h"
+#include "host/simulator.h"
 
 namespace vesselhost {
 

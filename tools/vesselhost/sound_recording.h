@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "dynamic_library.h"
-#include "output_file.h"
+#include "host/dynamic_library.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 

@@ -1,4 +1,4 @@
-#include "summary.h"
+#include "tools/vesselhost/summary.h"
 
 #include <cmath>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "scenario.h"
+#include "host/scenario.h"
 
 namespace vesselhost {
 

@@ -1,10 +1,10 @@
-#include "telemetry.h"
+#include "tools/vesselhost/telemetry.h"
 
 #include <algorithm>
 #include <numbers>
 
-#include "number_text.h"
-#include "trace_selection.h"
+#include "host/trace_selection.h"
+#include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "output_stream.h"
-#include "vessel_state.h"
+#include "host/vessel_state.h"
+#include "tools/vesselhost/output_stream.h"
 
 namespace vesselhost {
 

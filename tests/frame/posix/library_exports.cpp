@@ -1,5 +1,5 @@
 // Exports of an ELF shared library: its dynamic symbol table.
-#include "../library_exports.h"
+#include "tests/frame/library_exports.h"
 
 #include <elf.h>
 

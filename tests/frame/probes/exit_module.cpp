@@ -1,8 +1,8 @@
 // Test-only: a module's own exit function under the name the entry looks up first.
 #include <string>
 
-#include "Orbitersdk.h"
-#include "dynamic_library.h"
+#include "host/dynamic_library.h"
+#include "sdk/Orbitersdk.h"
 
 DLLCLBK void ExitModule(HINSTANCE hModule)
 {

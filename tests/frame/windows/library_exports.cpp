@@ -1,5 +1,5 @@
 // Exports of a Windows DLL: the export directory of its PE image, read from the file.
-#include "../library_exports.h"
+#include "tests/frame/library_exports.h"
 
 #include <windows.h>
 

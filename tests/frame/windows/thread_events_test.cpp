@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "host_fixture.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 

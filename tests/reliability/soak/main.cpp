@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "soak_run.h"
+#include "tests/reliability/soak_run.h"
 
 int main(int argc, char **argv)
 {

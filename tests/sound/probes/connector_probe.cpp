@@ -1,6 +1,6 @@
 // Test-only exports of a module's sound connector and of a vehicle's sound id.
-#include "sound_connector.h"
-#include "surface_vehicle.h"
+#include "sound/sound_connector.h"
+#include "vehicle/surface_vehicle.h"
 
 DLLCLBK int ProbeConnect(OBJHANDLE hVessel) { return ConnectToOrbiterSoundDLL3(hVessel); }
 

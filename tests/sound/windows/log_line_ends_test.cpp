@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../sound_fixture.h"
+#include "tests/sound/sound_fixture.h"
 
 namespace sound_testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "windows_types.h"
+#include "sdk/windows_types.h"
 
 #ifdef _WIN32
 #define DLLEXPORT __declspec(dllexport)

@@ -1,5 +1,5 @@
 // Everything a vessel module compiles against.
 #pragma once
 
-#include "OrbiterAPI.h"
-#include "VesselAPI.h"
+#include "sdk/OrbiterAPI.h"
+#include "sdk/VesselAPI.h"

@@ -1,8 +1,8 @@
-// The simulator's vessel interface: the transform base record, VESSEL (operations the
+// The simulator's vessel interface: the transform records, VESSEL (operations the
 // host implements) and VESSEL2 (callbacks a vessel class overrides).
 #pragma once
 
-#include "OrbiterAPI.h"
+#include "sdk/OrbiterAPI.h"
 
 // Base of the transform records handed to AddAnimationComponent. The host asks
 // Type() what a record is before reading it.
@@ -11,6 +11,26 @@ public:
     enum TYPE { NULLTRANSFORM, ROTATE, TRANSLATE, SCALE };
     MGROUP_TRANSFORM() {}
     virtual int Type() const { return NULLTRANSFORM; }
+};
+
+// Rotation record of an animation component. The host reads it back (Type() ==
+// ROTATE). Final: a vehicle deletes its own record through this type.
+class MGROUP_ROTATION final : public MGROUP_TRANSFORM {
+public:
+    MGROUP_ROTATION(UINT meshIndex_, const UINT *groupIndices_, UINT groupCount_,
+                    const VECTOR3 &referencePoint_, const VECTOR3 &axis_, float angle_)
+        : meshIndex(meshIndex_), groupIndices(groupIndices_), groupCount(groupCount_),
+          referencePoint(referencePoint_), axis(axis_), angle(angle_)
+    {
+    }
+    int Type() const override { return ROTATE; }
+
+    UINT meshIndex;           // vessel mesh whose groups move
+    const UINT *groupIndices; // not owned: constant tables of the module
+    UINT groupCount;
+    VECTOR3 referencePoint;   // a point on the axis, vessel frame, metres
+    VECTOR3 axis;             // as given; the host normalises it
+    float angle;              // radians at the end of the state range
 };
 
 // A vessel as the host sees it. No virtual functions: every operation is a const
