@@ -53,7 +53,7 @@ struct Scene {
 // the ground; a vessel whose size would span fewer than kDetailPixels at
 // `pixelsPerMetre` is a footprint only. `progress` hears the share of vessels done.
 // Throws host::Error for a vessel that stands at no finite place.
-inline constexpr double kDetailPixels = 6;
+inline constexpr double kDetailPixels = 16;
 Scene BuildScene(const std::vector<const host::Vessel *> &vessels,
                  double pixelsPerMetre = 1e300,
                  const std::function<void(double)> &progress = {});
