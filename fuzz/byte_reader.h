@@ -41,6 +41,7 @@ public:
     }
 
 private:
+    // clang-format off
     static constexpr double kEdgeValues[] = {
         0.0, -0.0, 0.02, 0.1, 0.5, 1.0, -1.0, 4.0, 0.15, 0.16, 13.0, 13.000001, 55.0, 56.0,
         100.0, -0.02, -0.5, -55.0, -100.0, 1e-300, std::numeric_limits<double>::denorm_min(),
@@ -48,6 +49,7 @@ private:
         -std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
         -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
         0.2, -0.2, 3.9999999};
+    // clang-format on
     static constexpr std::size_t kEdgeCount = sizeof kEdgeValues / sizeof kEdgeValues[0];
 
     const std::uint8_t *data_;

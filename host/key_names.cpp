@@ -13,6 +13,7 @@ struct KeyRow {
     const char *name;
 };
 
+// clang-format off (five keys a row)
 const KeyRow kKeys[] = {
     {1, "ESCAPE"},   {2, "1"},          {3, "2"},         {4, "3"},          {5, "4"},
     {6, "5"},        {7, "6"},          {8, "7"},         {9, "8"},          {10, "9"},
@@ -35,6 +36,7 @@ const KeyRow kKeys[] = {
     {200, "UP"},     {201, "PRIOR"},    {203, "LEFT"},    {205, "RIGHT"},    {207, "END"},
     {208, "DOWN"},   {209, "NEXT"},     {210, "INSERT"},  {211, "DELETE"},
 };
+// clang-format on
 
 } // namespace
 

@@ -28,9 +28,9 @@ public:
     UINT meshIndex;           // vessel mesh whose groups move
     const UINT *groupIndices; // not owned: constant tables of the module
     UINT groupCount;
-    VECTOR3 referencePoint;   // a point on the axis, vessel frame, metres
-    VECTOR3 axis;             // as given; the host normalises it
-    float angle;              // radians at the end of the state range
+    VECTOR3 referencePoint; // a point on the axis, vessel frame, metres
+    VECTOR3 axis;           // as given; the host normalises it
+    float angle;            // radians at the end of the state range
 };
 
 // A vessel as the host sees it. No virtual functions: every operation is a const

@@ -13,10 +13,7 @@ SurfaceVehicle::SurfaceVehicle(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel,
     DefineAnimations();
 }
 
-void SurfaceVehicle::clbkPostCreation()
-{
-    soundId = SetUpVehicleSounds(GetHandle(), kModuleWaves);
-}
+void SurfaceVehicle::clbkPostCreation() { soundId = SetUpVehicleSounds(GetHandle(), kModuleWaves); }
 
 void SurfaceVehicle::clbkVisualCreated(VISHANDLE vis, int /*refcount*/)
 {

@@ -26,6 +26,7 @@ constexpr RigAnimation kAnimations[] = {
 // The roof's full turn does not take the wheel scale. The reverse wheel rows keep their
 // odd values: C22 and C33 name x on the other side (the same rotation line for an
 // x axis), C23 to C25 a line 3 mm lower.
+// clang-format off (one component a row)
 constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animRoofRotator, 0.0, 1.0, {43, 44, 46, 98, 139}, {0, 1.051, -1.121}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
@@ -62,6 +63,7 @@ constexpr RigComponent kComponents[] = {
     {&V::animWheelsLeftRev, 0.0, 1.0, {109}, {-1.262, -1.341, -1.788}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C32
     {&V::animWheelsLeftRev, 0.0, 1.0, {110}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C33
 };
+// clang-format on
 
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 

@@ -24,6 +24,7 @@ constexpr RigAnimation kAnimations[] = {
 
 // The reverse wheel rows keep their odd values: C21 and C32 name x on the other side
 // (the same rotation line for an x axis), C22 to C24 a line 3 mm lower.
+// clang-format off (one component a row)
 constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animDoorLatchLeft, 0.0, 0.5, {44, 140, 142}, {-0.048, 0.416, -3.211}, {0, -0.25, 0.967}, 90, kUnscaled, kNoParent}, // C1
@@ -59,6 +60,7 @@ constexpr RigComponent kComponents[] = {
     {&V::animWheelsLeftRev, 0.0, 1.0, {102}, {-1.262, -1.341, -1.788}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C31
     {&V::animWheelsLeftRev, 0.0, 1.0, {103}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C32
 };
+// clang-format on
 
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 

@@ -27,6 +27,7 @@ constexpr RigAnimation kAnimations[] = {
 // C2 hangs on C1, so the cannon's pitch axis turns with the turret. The reverse wheel
 // rows keep their odd values: C23 and C34 name x on the other side (the same rotation
 // line for an x axis), C24 to C26 a line 3 mm lower.
+// clang-format off (one component a row)
 constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animTurret, 0.0, 1.0, {44}, {-0.64, 1.243, -0.096}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
@@ -64,6 +65,7 @@ constexpr RigComponent kComponents[] = {
     {&V::animWheelsLeftRev, 0.0, 1.0, {107}, {-1.262, -1.341, -1.788}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C33
     {&V::animWheelsLeftRev, 0.0, 1.0, {108}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C34
 };
+// clang-format on
 
 // Slot 2 stays empty: every vehicle makes its own cannon record.
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];

@@ -289,10 +289,12 @@ TEST(ScenarioErrors, ControlBytesInATokenAreShownEscaped)
 TEST(ScenarioErrors, MangledTextParsesOrFailsCleanly)
 {
     const std::string base = kExample + std::string("BEGIN_DESC\nx\nEND_DESC\n");
+    // clang-format off
     const std::string pieces[] = {"\n",  " ",   ";",         ":",  "END",
                                   "FOR", "-",   "1e308",     "0x", "KEY",
                                   "\r",  "V1",  "END_SHIPS\n", "9",  "BEGIN_INPUT\n",
                                   std::string(1, '\0')};
+    // clang-format on
     unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);

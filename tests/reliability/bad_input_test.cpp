@@ -46,7 +46,9 @@ TEST_F(BadInput, ScenarioThatCannotBeReadOrIsNoScenario)
                    "expected a scenario file");
     Write("empty.scn", "");
     ExpectOneError(Run("check empty.scn"), 2, "empty.scn:1: ", "expected at least one ship");
+    // clang-format off
     Write("binary.scn", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n\xff\xfe");
+    // clang-format on
     ExpectOneError(Run("run binary.scn " + kAllOutputs), 2, "binary.scn:1: ",
                    "expected BEGIN_DESC, BEGIN_ENVIRONMENT");
     EXPECT_EQ(OtherFiles({"folder.scn", "empty.scn", "binary.scn"}), std::vector<std::string>{});
