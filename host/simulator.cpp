@@ -151,18 +151,15 @@ void Simulator::Step(double dt)
 {
     ++step_;
     Vessel *movedFirst = physics ? focus_ : nullptr;
-    if (movedFirst) {
+    if (movedFirst)
         physics(*movedFirst, dt);
-        movedFirst->forces.clear();
-    }
     simTime_ += dt;
     const double mjd = Mjd();
     // One pass: each vessel's state is touched once per step, a large fleet's included.
     WalkVessels(vessels_, [&](Vessel &v) {
-        if (physics && &v != movedFirst) {
+        if (physics && &v != movedFirst)
             physics(v, dt);
-            v.forces.clear(); // the physics has applied them
-        }
+        v.forces.clear(); // the physics has applied them, or there is none
         InCallback scope(*this, v);
         v.callbacks->clbkPostStep(simTime_, dt, mjd);
     });
