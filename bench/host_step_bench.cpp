@@ -55,7 +55,7 @@ void BuildFleet(int size)
         Enter(vessel, SituationNamed("drive"));
     }
     sim.SetFocus(sim.Vessels().front().get());
-    sim.physics = host::MoveOnGround;
+    sim.physics = host::StepGroundPhysics;
     for (int i = 0; i < kFleetWarmUpSteps; ++i) {
         sim.Step(kHostStepLength);
         ReadPoses(sim);
@@ -85,7 +85,7 @@ void HostStepBench(benchmark::State &state, int size, StepParts parts)
     if (fleet.generation != SimulatorGeneration() || fleet.size != size)
         BuildFleet(size);
     host::Simulator &sim = host::Simulator::Get();
-    sim.physics = parts.physics ? host::MoveOnGround : nullptr;
+    sim.physics = parts.physics ? host::StepGroundPhysics : nullptr;
     for (auto _ : state) {
         sim.Step(kHostStepLength);
         if (parts.poses)

@@ -1,7 +1,8 @@
 // The ground model's integrator and its constants: one rigid body per vessel, moving on
-// a flat plane in its own frame (x right, z forward; yaw positive to the right). Loads
-// are taken as constant over a step; the ground's resistance is applied implicitly, so
-// a step of any length never makes it push the body backwards or ring.
+// a flat plane in its own frame (x right, z forward; yaw positive to the right). The
+// pushes (thrust, the module's forces) are constant over a step; every load that grows
+// with speed is solved for the end of the step, so no step length, up to the largest
+// allowed, makes it overshoot, push the body backwards or ring.
 #pragma once
 
 #include <cmath>
@@ -35,31 +36,68 @@ struct BodyMotion {
     double yawRate = 0; // rad/s, positive turns right (clockwise seen from above)
 };
 
-// What pushes the body over a step, in its own frame.
+// What acts on the body over a step, in its own frame: pushes that stay constant, and
+// the air drag, a force of coefficient × speed² against the motion.
 struct BodyLoads {
-    double forward = 0;   // N along z
-    double side = 0;      // N along x
-    double yawTorque = 0; // N·m, positive turns right
+    double forward = 0;      // N along z
+    double side = 0;         // N along x
+    double yawTorque = 0;    // N·m, positive turns right
+    double forwardDrag = 0;  // N/(m/s)², moving forward
+    double backwardDrag = 0; // N/(m/s)², moving backward
+    double sideDrag = 0;     // N/(m/s)², moving sideways
 };
 
-// One step of length dt (s) for a body of mass (kg) and yaw inertia (kg·m²), both > 0:
-// the loads accelerate it, then the ground resists where the body stands on it.
-inline BodyMotion Integrate(BodyMotion m, const BodyLoads &loads, double mass, double inertia,
-                            double dt, bool onGround)
+// The x with the sign of r that solves linear·x + quadratic·x·|x| = r, for linear > 0
+// and quadratic >= 0: the end-of-step speed of a load that grows with it. The root is
+// taken in the form that loses no digits when quadratic is small.
+inline double SolveImplicit(double r, double linear, double quadratic)
 {
-    m.forward += loads.forward / mass * dt;
-    m.side += loads.side / mass * dt;
-    m.yawRate += loads.yawTorque / inertia * dt;
-    if (!onGround)
-        return m;
+    double size = std::abs(r);
+    return std::copysign(2 * size / (linear + std::sqrt(linear * linear + 4 * quadratic * size)),
+                         r);
+}
 
-    // Rolling resistance takes a fixed amount of speed per step and stops at 0.
-    double roll = kRollingResistance * kGravity * dt;
-    m.forward = std::abs(m.forward) <= roll ? 0.0 : m.forward - std::copysign(roll, m.forward);
+// One step of length dt (s) for a body of mass (kg) and yaw inertia (kg·m²), both > 0,
+// and the angle it turns through over the step (rad). Along the body the pushes, the
+// rolling resistance and the drag are implicit in the end speed; across it the grip and
+// the drag too; the turn is exact, its damping being linear.
+struct StepResult {
+    BodyMotion motion;
+    double turned = 0; // rad
+};
 
-    m.side /= 1.0 + kSideGrip * dt;
-    m.yawRate /= 1.0 + kYawGrip * dt;
-    return m;
+inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double mass,
+                            double inertia, double dt, bool onGround)
+{
+    StepResult out;
+    BodyMotion &end = out.motion;
+
+    // Rolling resistance takes up to this much speed in the step; what it can hold
+    // stands still, as static friction does.
+    const double roll = onGround ? kRollingResistance * kGravity * dt : 0.0;
+    const double pushed = m.forward + loads.forward / mass * dt;
+    if (pushed > roll)
+        end.forward = SolveImplicit(pushed - roll, 1, loads.forwardDrag / mass * dt);
+    else if (pushed < -roll)
+        end.forward = SolveImplicit(pushed + roll, 1, loads.backwardDrag / mass * dt);
+
+    const double sideGrip = onGround ? kSideGrip * dt : 0.0;
+    end.side = SolveImplicit(m.side + loads.side / mass * dt, 1 + sideGrip,
+                             loads.sideDrag / mass * dt);
+
+    // dω/dt = α - g·ω, exactly: ω tends to α/g at rate g.
+    const double accel = loads.yawTorque / inertia;
+    const double grip = onGround ? kYawGrip : 0.0;
+    if (grip == 0) {
+        end.yawRate = m.yawRate + accel * dt;
+        out.turned = (m.yawRate + 0.5 * accel * dt) * dt;
+    } else {
+        const double settled = accel / grip;
+        const double decay = std::exp(-grip * dt);
+        end.yawRate = settled + (m.yawRate - settled) * decay;
+        out.turned = settled * dt + (m.yawRate - settled) * -std::expm1(-grip * dt) / grip;
+    }
+    return out;
 }
 
 } // namespace host::ground

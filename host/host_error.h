@@ -10,4 +10,10 @@ struct Error : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A run that cannot go on (a vessel's state no longer a finite number): a runtime
+// failure, not bad input.
+struct RunError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace host

@@ -70,19 +70,23 @@ bool ParseHex(std::string_view token, std::uint32_t &value)
 
 std::string Quoted(std::string_view token) { return "'" + std::string(token) + "'"; }
 
-// The file's lines one at a time, blank ones skipped, with the number of the last line
+// The file's lines one at a time, comments cut and blank ones skipped, with the number of the last line
 // read for error messages.
 class LineSource {
 public:
     LineSource(std::istream &in, const std::string &fileName) : in_(in), fileName_(fileName) {}
 
-    // The next line that is not blank, without its line ending; false at the end.
+    // The next line that is not blank, without its line ending and without a comment
+    // (from `;` to the end of the line, as the simulator's tools write after values);
+    // false at the end.
     bool Next(std::string &text)
     {
         while (std::getline(in_, text)) {
             ++line_;
             if (!text.empty() && text.back() == '\r')
                 text.pop_back();
+            if (std::size_t comment = text.find(';'); comment != std::string::npos)
+                text.erase(comment);
             if (!Trimmed(text).empty())
                 return true;
         }

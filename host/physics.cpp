@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
 
+#include "host/host_error.h"
 #include "host/simulator.h"
 
 namespace host {
@@ -42,10 +45,10 @@ void BurnPropellant(Vessel &vessel, double dt)
     }
 }
 
-// Drag of one axis: ½ ρ v² cw A against the motion.
-double Drag(double speed, double cw, double area)
+// Drag coefficient of one axis: the drag is ½ ρ cw A v² against the motion.
+double DragCoefficient(double cw, double area)
 {
-    return -0.5 * ground::kAirDensity * speed * std::abs(speed) * cw * area;
+    return 0.5 * ground::kAirDensity * cw * area;
 }
 
 void Report(Vessel &vessel, const ground::BodyMotion &body)
@@ -93,7 +96,7 @@ void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body)
     motion.yawRate = body.yawRate;
 }
 
-ground::BodyLoads LoadsOn(const Vessel &vessel, const ground::BodyMotion &body)
+ground::BodyLoads LoadsOn(const Vessel &vessel)
 {
     ground::BodyLoads loads;
     for (const Thruster &thruster : vessel.thrusters) {
@@ -109,9 +112,9 @@ ground::BodyLoads LoadsOn(const Vessel &vessel, const ground::BodyMotion &body)
         loads.side += added.force.x;
         loads.yawTorque += YawTorque(added.force, added.point);
     }
-    double cwForward = body.forward >= 0 ? vessel.cw[0] : vessel.cw[1];
-    loads.forward += Drag(body.forward, cwForward, vessel.crossSections.z);
-    loads.side += Drag(body.side, vessel.cw[2], vessel.crossSections.x);
+    loads.forwardDrag = DragCoefficient(vessel.cw[0], vessel.crossSections.z);
+    loads.backwardDrag = DragCoefficient(vessel.cw[1], vessel.crossSections.z);
+    loads.sideDrag = DragCoefficient(vessel.cw[2], vessel.crossSections.x);
     return loads;
 }
 
@@ -120,24 +123,55 @@ void MoveOnGround(Vessel &vessel, double dt)
     ground::BodyMotion body = BodyMotionOf(vessel.motion);
     double mass = VesselMass(vessel);
     if (mass > 0 && dt > 0) {
-        ground::BodyLoads loads = LoadsOn(vessel, body);
+        ground::BodyLoads loads = LoadsOn(vessel);
         double inertia = YawInertia(vessel);
         if (inertia <= 0) { // no declared moments: nothing turns the body
             loads.yawTorque = 0;
             inertia = 1;
         }
-        body = ground::Integrate(body, loads, mass, inertia, dt, RestsOnGround(vessel));
+        ground::StepResult step =
+            ground::Integrate(body, loads, mass, inertia, dt, RestsOnGround(vessel));
+        body = step.motion;
         BurnPropellant(vessel, dt);
 
+        // The position moves by the mean of the velocities at the start and the end of
+        // the step, each along its own heading.
         Motion &motion = vessel.motion;
-        motion.heading = std::fmod(motion.heading + body.yawRate * dt, kFullTurn);
+        const double startVx = motion.vx, startVz = motion.vz;
+        motion.heading = std::fmod(motion.heading + step.turned, kFullTurn);
         if (motion.heading < 0)
             motion.heading += kFullTurn;
         SetGroundVelocity(motion, body);
-        motion.x += motion.vx * dt;
-        motion.z += motion.vz * dt;
+        motion.x += 0.5 * (startVx + motion.vx) * dt;
+        motion.z += 0.5 * (startVz + motion.vz) * dt;
     }
     Report(vessel, body);
+}
+
+const char *NonFiniteQuantity(const Vessel &vessel)
+{
+    const Motion &m = vessel.motion;
+    const std::pair<const char *, double> quantities[] = {
+        {"x_m", m.x},   {"z_m", m.z},   {"heading", m.heading},
+        {"vx_m_s", m.vx}, {"vz_m_s", m.vz}, {"yaw_rate", m.yawRate},
+    };
+    for (const auto &[name, value] : quantities)
+        if (!std::isfinite(value))
+            return name;
+    for (const Propellant &tank : vessel.propellants)
+        if (!std::isfinite(tank.mass))
+            return "propellant mass";
+    return nullptr;
+}
+
+void StepGroundPhysics(Vessel &vessel, double dt)
+{
+    MoveOnGround(vessel, dt);
+    // Checked before any module or output sees the state.
+    if (const char *quantity = NonFiniteQuantity(vessel))
+        throw RunError("vessel " + vessel.name + ": step " +
+                       std::to_string(Simulator::Get().StepIndex()) + ": " + quantity +
+                       " is no longer finite; the run stops");
 }
 
 } // namespace host

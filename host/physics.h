@@ -23,11 +23,18 @@ ground::BodyMotion BodyMotionOf(const Motion &motion);
 void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body);
 
 // What pushes the vessel now: thrust (level × current maximum along the thruster's
-// direction, at its position), the forces the module added, and air drag.
-ground::BodyLoads LoadsOn(const Vessel &vessel, const ground::BodyMotion &body);
+// direction, at its position) and the forces the module added; and its air drag.
+ground::BodyLoads LoadsOn(const Vessel &vessel);
 
 // One step of length dt (s) for one vessel: moves it, burns its propellant and sets its
 // readings.
 void MoveOnGround(Vessel &vessel, double dt);
+
+// The first quantity of the vessel's state that is not a finite number, or null.
+const char *NonFiniteQuantity(const Vessel &vessel);
+
+// The simulator's physics hook for one vessel: moves it, and throws RunError naming the
+// vessel, the step and the quantity when its state is no longer finite.
+void StepGroundPhysics(Vessel &vessel, double dt);
 
 } // namespace host

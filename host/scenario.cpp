@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include "host/host_error.h"
@@ -36,6 +37,13 @@ std::string Quote(std::string_view token)
     if (token.size() > 40)
         out += "...";
     return out + "'";
+}
+
+std::string Decimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
 std::string_view Trim(std::string_view text)
@@ -87,6 +95,7 @@ private:
     double Number(std::size_t i, const char *expected) const;
     double NumberIn(std::size_t i, double low, double high, const char *expected) const;
     bool Switch(std::size_t i) const;
+    void Once(std::string_view setting);
 
     void Top();
     void Environment();
@@ -103,7 +112,10 @@ private:
     std::string_view raw_;               // the current line without its end
     std::vector<std::string_view> tokens_;
     Section section_ = Section::None;
-    bool seen_[7] = {};
+    int sectionLine_[7] = {}; // where each section opened; 0: not yet
+    // Where each setting was given, to refuse it a second time: the environment's,
+    // the focus's and the current ship's.
+    std::vector<std::pair<std::string_view, int>> settingLines_;
 
     Scenario scenario_;
     int durationLine_ = 0;
@@ -179,6 +191,16 @@ double Parser::NumberIn(std::size_t i, double low, double high, const char *expe
     return value;
 }
 
+// A setting holds one value: given again, the error names both lines.
+void Parser::Once(std::string_view setting)
+{
+    for (const auto &[name, line] : settingLines_)
+        if (name == setting)
+            Fail("a second " + std::string(setting) + " (the first is on line " +
+                 std::to_string(line) + "); expected each setting once");
+    settingLines_.emplace_back(setting, line_);
+}
+
 bool Parser::Switch(std::size_t i) const
 {
     std::string_view token = Token(i, "ON or OFF");
@@ -194,6 +216,9 @@ Scenario Parser::Parse()
     if (text_.size() > kMaxScenarioBytes)
         FailAt(1, "expected a scenario of at most " + std::to_string(kMaxScenarioBytes) +
                       " bytes");
+    // A UTF-8 byte-order mark, as some editors write, is no part of the first line.
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF")
+        pos_ = 3;
     while (NextLine()) {
         if (section_ == Section::Description) {
             if (Trim(raw_) == "END_DESC") {
@@ -201,10 +226,11 @@ Scenario Parser::Parse()
                 continue;
             }
             std::string_view kept = raw_.substr(0, raw_.find_last_not_of(" \t") + 1);
-            if (scenario_.description.size() + kept.size() < kMaxDescriptionBytes) {
-                scenario_.description.append(kept);
-                scenario_.description += '\n';
-            }
+            if (scenario_.description.size() + kept.size() >= kMaxDescriptionBytes)
+                Fail("expected a description of at most " +
+                     std::to_string(kMaxDescriptionBytes) + " bytes");
+            scenario_.description.append(kept);
+            scenario_.description += '\n';
             continue;
         }
         Tokenize();
@@ -243,9 +269,11 @@ void Parser::Top()
         if (tokens_[0] != opening.keyword)
             continue;
         ExpectEnd(1);
-        if (seen_[int(opening.section)])
-            Fail(std::string("a second ") + opening.keyword + " section; expected one of each");
-        seen_[int(opening.section)] = true;
+        int &first = sectionLine_[int(opening.section)];
+        if (first)
+            Fail(std::string("a second ") + opening.keyword + " section (the first is on line " +
+                 std::to_string(first) + "); expected each section once");
+        first = line_;
         section_ = opening.section;
         return;
     }
@@ -256,6 +284,8 @@ void Parser::Top()
 void Parser::Environment()
 {
     std::string_view key = tokens_[0];
+    if (key == "STEP" || key == "DURATION" || key == "SOUND" || key == "PHYSICS")
+        Once(key);
     if (key == "END_ENVIRONMENT") {
         ExpectEnd(1);
         section_ = Section::None;
@@ -265,7 +295,7 @@ void Parser::Environment()
             Fail("expected a step length above 0 and at most 1 s, found " + Quote(tokens_[1]));
         ExpectEnd(2);
     } else if (key == "DURATION") {
-        scenario_.duration = NumberIn(1, 0, kMaxTime, "a duration in seconds, 0 or more");
+        scenario_.duration = NumberIn(1, 0, kMaxTime, "a duration in seconds from 0 to 1e9");
         durationLine_ = line_;
         ExpectEnd(2);
     } else if (key == "SOUND") {
@@ -285,6 +315,7 @@ void Parser::Focus()
         ExpectEnd(1);
         section_ = Section::None;
     } else if (tokens_[0] == "Ship") {
+        Once("Ship");
         focusName_ = std::string(Token(1, "the name of the focus vessel"));
         focusLine_ = line_;
         ExpectEnd(2);
@@ -306,6 +337,10 @@ void Parser::Ships()
         Fail("expected a ship as NAME:CLASS or END_SHIPS, found " + Quote(declaration));
     std::string_view name = declaration.substr(0, colon);
     std::string_view className = declaration.substr(colon + 1);
+    for (std::string_view part : {name, className})
+        if (part.size() > kMaxNameLength)
+            Fail("expected a name of at most " + std::to_string(kMaxNameLength) +
+                 " characters, found " + std::to_string(part.size()) + " in " + Quote(part));
     if (!IsName(name) || name == "FOCUS")
         Fail("expected a ship name of letters, digits, '_', '-' or '.' (not FOCUS), found " +
              Quote(name));
@@ -323,6 +358,9 @@ void Parser::Ships()
     ship.className = std::string(className);
     ship.line = line_;
     scenario_.ships.push_back(std::move(ship));
+    std::erase_if(settingLines_, [](const auto &setting) {
+        return setting.first == "POS" || setting.first == "HEADING";
+    });
     section_ = Section::Ship;
 }
 
@@ -330,12 +368,14 @@ void Parser::Ship()
 {
     ScenarioShip &ship = scenario_.ships.back();
     std::string_view key = tokens_[0];
+    if (key == "POS" || key == "HEADING")
+        Once(key);
     if (key == "END") {
         ExpectEnd(1);
         section_ = Section::Ships;
     } else if (key == "POS") {
-        ship.x = NumberIn(1, -kMaxCoordinate, kMaxCoordinate, "x in metres");
-        ship.z = NumberIn(2, -kMaxCoordinate, kMaxCoordinate, "z in metres");
+        ship.x = NumberIn(1, -kMaxCoordinate, kMaxCoordinate, "x in metres from -1e7 to 1e7");
+        ship.z = NumberIn(2, -kMaxCoordinate, kMaxCoordinate, "z in metres from -1e7 to 1e7");
         ExpectEnd(3);
     } else if (key == "HEADING") {
         ship.heading = NumberIn(1, -360, 360, "a heading in degrees from -360 to 360");
@@ -352,7 +392,7 @@ void Parser::Input()
         section_ = Section::None;
         return;
     }
-    double time = NumberIn(0, 0, kMaxTime, "a time in seconds, 0 or more, or END_INPUT");
+    double time = NumberIn(0, 0, kMaxTime, "a time in seconds from 0 to 1e9, or END_INPUT");
     if (time < lastTime_)
         Fail("time " + Quote(tokens_[0]) + " goes back before the time of line " +
              std::to_string(lastTimeLine_) + "; expected times in order");
@@ -390,12 +430,13 @@ void Parser::Event(double time, std::string_view vesselName)
         next = 4;
     } else if (action == "AIRSPEED") {
         event.action = InputAction::Airspeed;
-        event.value[0] = NumberIn(3, 0, kMaxAirspeed, "an airspeed in m/s, 0 or more");
+        event.value[0] = NumberIn(3, 0, kMaxAirspeed, "an airspeed in m/s from 0 to 1e6");
         next = 4;
     } else if (action == "AIRVEC") {
         event.action = InputAction::AirVector;
-        const char *const kAxes[] = {"the vector's x in m/s", "the vector's y in m/s",
-                                     "the vector's z in m/s"};
+        const char *const kAxes[] = {"the vector's x in m/s from -1e6 to 1e6",
+                                     "the vector's y in m/s from -1e6 to 1e6",
+                                     "the vector's z in m/s from -1e6 to 1e6"};
         for (int i = 0; i < 3; ++i)
             event.value[i] = NumberIn(3 + i, -kMaxAirspeed, kMaxAirspeed, kAxes[i]);
         next = 6;
@@ -431,7 +472,8 @@ void Parser::Event(double time, std::string_view vesselName)
             Fail("FOR applies to MAIN, RETRO, YAW, AIRSPEED and AIRVEC, not to " + Quote(action));
         double span = Number(next + 1, "a time span in seconds after FOR");
         if (span <= 0 || span > kMaxTime)
-            Fail("expected a time span above 0 s after FOR, found " + Quote(tokens_[next + 1]));
+            Fail("expected a time span above 0 s and at most 1e9 s after FOR, found " +
+                 Quote(tokens_[next + 1]));
         event.holdFor = span;
         next += 2;
     }
@@ -468,6 +510,23 @@ void Parser::Finish()
         FailAt(durationLine_ ? durationLine_ : 1,
                "expected at most " + std::to_string(kMaxSteps) +
                    " steps; the duration over the step length gives more");
+    // Events are delivered before a step that starts at or after them (within the run's
+    // tolerance of a millionth of a step); later ones never are.
+    const double lastStart = double(scenario_.StepCount() - 1) * scenario_.step;
+    const auto late = std::find_if(scenario_.events.begin(), scenario_.events.end(),
+                                   [&](const ScenarioEvent &event) {
+                                       return event.time > lastStart + scenario_.step * 1e-6;
+                                   });
+    if (late != scenario_.events.end()) {
+        std::size_t after = std::size_t(scenario_.events.end() - late) - 1;
+        std::string which = "input at " + Decimal(late->time) + " s" +
+                            (after ? " and " + std::to_string(after) + " more come" : " comes");
+        scenario_.warnings.push_back(scenario_.file + ":" + std::to_string(late->line) + ": " +
+                                     which + " after the last step starts (" +
+                                     Decimal(lastStart) + " s, DURATION " +
+                                     Decimal(scenario_.duration) + " s), so the run never " +
+                                     "delivers " + (after ? "them" : "it"));
+    }
     for (std::size_t i = 0; i < scenario_.events.size(); ++i) {
         ScenarioEvent &event = scenario_.events[i];
         event.vessel = shipIndex(eventVessels_[i]);

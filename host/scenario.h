@@ -53,12 +53,16 @@ struct Scenario {
     int focus = 0;         // index into ships
     std::vector<ScenarioShip> ships;
     std::vector<ScenarioEvent> events; // in file order, times never decreasing
+    // What the file says that the run will not do, as "file:line: what" (input lines
+    // after the end of the run).
+    std::vector<std::string> warnings;
 
     // Steps of the run: enough to cover the duration.
     std::int64_t StepCount() const;
 };
 
-// Limits that keep a scenario's run and memory bounded whatever the file holds.
+// Limits that keep a scenario's run and memory bounded whatever the file holds; the
+// README lists them, and each error message names its own.
 inline constexpr std::size_t kMaxScenarioBytes = 16 << 20;
 inline constexpr std::size_t kMaxLineLength = 1024;
 inline constexpr std::size_t kMaxShips = 10000;

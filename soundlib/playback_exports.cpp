@@ -12,7 +12,10 @@ SOUND_EXPORT int LoadVesselWaveOBSound3(int id, int slot, const char *fileName, 
     bool loaded = false;
     if (fileName) {
         // Every wave is held in memory, whatever the load type asks for.
-        auto wave = standin::ReadWaveFile(standin::WavePath(sim.Root(), fileName));
+        std::string path = standin::WavePath(sim.Root(), fileName);
+        auto wave = standin::ReadWaveFile(path);
+        if (!wave)
+            standin::WarnStandIn(path);
         loaded = standin::Bank().Load(id, slot, wave ? *wave : standin::StandInWave(slot));
     }
     int result = loaded ? 1 : 0;
@@ -60,6 +63,14 @@ SOUND_EXPORT int StopVesselWave3(int id, int slot)
     if (sim.Trace().enabled)
         sim.Record(-1, "StopVesselWave3", {ToTrace(id), ToTrace(slot)}, ToTrace(result));
     return result;
+}
+
+// The stand-in's own: holds a slot silent (held 1) or lets it sound again (0), for tests
+// of a vehicle that finds its sound stopped. 1 when the slot exists.
+SOUND_EXPORT int StandInSoundHoldSilent(int id, int slot, int held)
+{
+    standin::CatchUp();
+    return standin::Bank().HoldSilent(id, slot, held != 0) ? 1 : 0;
 }
 
 SOUND_EXPORT int IsPlayingVesselWave3(int id, int slot)

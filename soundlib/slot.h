@@ -17,6 +17,7 @@ inline constexpr int kFullVolume = 255;
 struct Slot {
     std::optional<Wave> wave; // nothing until loaded
     bool started = false;     // played and not stopped since
+    bool heldSilent = false;  // takes plays but never sounds (StandInSoundHoldSilent)
     bool loop = false;
     double gain = 0;          // 0..1
     double rate = 0;          // wave frames per second of simulated time
@@ -27,7 +28,7 @@ struct Slot {
 
     bool SoundingAt(double t) const
     {
-        return started && wave && wave->Frames() > 0 &&
+        return started && !heldSilent && wave && wave->Frames() > 0 &&
                (loop || PositionAt(t) < double(wave->Frames()));
     }
 

@@ -80,6 +80,15 @@ bool SoundBank::Stop(int id, int slot)
     return true;
 }
 
+bool SoundBank::HoldSilent(int id, int slot, bool held)
+{
+    Slot *found = Find(id, slot);
+    if (!found)
+        return false;
+    found->heldSilent = held;
+    return true;
+}
+
 bool SoundBank::SetFrequency(int id, int slot, int frequency, double now)
 {
     Slot *found = FindLoaded(id, slot);

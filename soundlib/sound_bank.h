@@ -29,6 +29,9 @@ public:
     // Plays the slot as the only sound of its id.
     bool PlayExclusive(int id, int slot, bool loop, int volume, int frequency, double now);
     bool Stop(int id, int slot);
+    // While held, the slot takes plays but does not sound, as when the simulator's user
+    // has switched the sound off: it reports itself stopped. False for no such slot.
+    bool HoldSilent(int id, int slot, bool held);
     bool SetFrequency(int id, int slot, int frequency, double now);
     bool IsPlaying(int id, int slot, double now) const;
     bool SetOption(int id, int option, int value);

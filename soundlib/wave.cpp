@@ -3,6 +3,9 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
 #include <numbers>
 
 namespace standin {
@@ -38,6 +41,20 @@ std::optional<Wave> ReadWaveFile(const std::string &path)
         wave.samples[frame] = sum / float(info.channels);
     }
     return wave;
+}
+
+void WarnStandIn(const std::string &path)
+{
+    static std::set<std::string> warned;
+    if (!warned.insert(path).second)
+        return;
+    std::error_code error;
+    const char *why = !std::filesystem::exists(path, error) ? "there is no such file"
+                      : std::filesystem::is_regular_file(path, error)
+                          ? "it cannot be read as a wave file"
+                          : "it is not a file";
+    std::fprintf(stderr, "OrbiterSound.dll: warning: %s: %s; its slots play the stand-in tone\n",
+                 path.c_str(), why);
 }
 
 Wave StandInWave(int slot)

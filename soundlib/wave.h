@@ -31,4 +31,8 @@ std::optional<Wave> ReadWaveFile(const std::string &path);
 
 Wave StandInWave(int slot);
 
+// Says on standard error, once per file for the library's lifetime, that the file's
+// wave is replaced by the stand-in tone, and why.
+void WarnStandIn(const std::string &path);
+
 } // namespace standin

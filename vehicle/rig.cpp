@@ -1,9 +1,9 @@
 // SurfaceVehicle::DefineAnimations: the module's rig tables become host animations.
 #include "vehicle/rig.h"
 
+#include <array>
 #include <new>
 #include <type_traits>
-#include <vector>
 
 // Shared records sit in static storage and are never destroyed: no exit-time work.
 static_assert(std::is_trivially_destructible_v<std::optional<MGROUP_ROTATION>>);
@@ -27,8 +27,9 @@ void SurfaceVehicle::DefineAnimations()
 {
     const Rig &rig = ModuleRig();
     // Handle the host returned for each component, by table position: a later row may
-    // name it as its parent.
-    std::vector<ANIMATIONCOMPONENT_HANDLE> added(rig.components.size(), nullptr);
+    // name it as its parent. A fixed array: ovcInit must not meet an allocation that
+    // throws.
+    std::array<ANIMATIONCOMPONENT_HANDLE, kMaxRigComponents> added{};
 
     for (const RigAnimation &animation : rig.animations) {
         const UINT index = CreateAnimation(0.0);

@@ -50,6 +50,10 @@ struct RigComponent {
     int parent;                      // component number (C1 = 1) of the parent, or kNoParent
 };
 
+// The most components a rig may have: vehicle set-up keeps each component's handle in
+// a fixed array, so creating a vehicle allocates nothing it could fail to get.
+inline constexpr std::size_t kMaxRigComponents = 48;
+
 // A module's whole rig.
 struct Rig {
     std::span<const RigAnimation> animations;

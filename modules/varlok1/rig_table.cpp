@@ -62,6 +62,7 @@ constexpr RigComponent kComponents[] = {
 };
 // clang-format on
 
+static_assert(std::size(kComponents) <= kMaxRigComponents);
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
 constinit const Rig kRig{kAnimations, kComponents, sharedRecords};

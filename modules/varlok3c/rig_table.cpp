@@ -68,6 +68,7 @@ constexpr RigComponent kComponents[] = {
 // clang-format on
 
 // Slot 2 stays empty: every vehicle makes its own cannon record.
+static_assert(std::size(kComponents) <= kMaxRigComponents);
 std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
 constinit const Rig kRig{kAnimations, kComponents, sharedRecords, &V::cannonTransform, 2};

@@ -189,6 +189,26 @@ TEST(MeshLoaderDataMeshes, HubHasTwelveGroupsThreeMaterialsAndSpecularPower)
     EXPECT_EQ(mesh.textures, std::vector<std::string>{"tyre.dds"});
 }
 
+TEST(MeshLoaderDataMeshes, CommentsAfterValuesTabsCrlfAndNoFinalLineEndAsEditorsWrite)
+{
+    host::Mesh mesh = host::LoadMeshFile(std::string(TEST_DATA) + "/meshes/ramp_commented.msh");
+    ASSERT_EQ(mesh.groups.size(), 2u);
+    const host::MeshGroup &deck = mesh.groups[0];
+    EXPECT_EQ(deck.label, "deck");
+    EXPECT_EQ(deck.material, 1u);
+    ASSERT_EQ(deck.vertices.size(), 4u);
+    EXPECT_EQ(deck.vertices[2].position.y, 0.5);
+    EXPECT_EQ(*deck.vertices[2].uv, (std::array<double, 2>{1, 1}));
+    ASSERT_EQ(deck.triangles.size(), 2u);
+    EXPECT_EQ(deck.triangles[1], (std::array<std::uint32_t, 3>{0, 3, 2}));
+    EXPECT_TRUE(mesh.groups[1].noNormal);
+    EXPECT_EQ(mesh.groups[1].triangles.size(), 1u);
+    ASSERT_EQ(mesh.materials.size(), 1u);
+    EXPECT_EQ(mesh.materials[0].name, "Paint");
+    EXPECT_DOUBLE_EQ(mesh.materials[0].specularPower, 20);
+    EXPECT_EQ(mesh.textures, std::vector<std::string>{"Ramp\\deck.dds"});
+}
+
 // --- small meshes -------------------------------------------------------------------------
 
 TEST(MeshLoaderSmallMeshes, HeaderKeywordsAreCaseInsensitiveAndUnknownOnesIgnored)

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 #include "host/driver_input.h"
@@ -89,10 +90,14 @@ TEST(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFram
     v.thrusters[0].level = 1;
     host::MoveOnGround(v, kDt);
 
-    double forward = 9000.0 / 400 * kDt - ground::kRollingResistance * ground::kGravity * kDt;
-    EXPECT_NEAR(v.motion.vx, forward, 1e-12);
+    // Implicit in the end speed: the drag of the end speed, not of the start.
+    double forward = v.motion.vx;
+    double drag = 0.5 * ground::kAirDensity * 0.3 * 30 * forward * forward;
+    EXPECT_NEAR(forward, (9000.0 - drag) / 400 * kDt -
+                             ground::kRollingResistance * ground::kGravity * kDt, 1e-12);
+    EXPECT_GT(forward, 0.4);
     EXPECT_NEAR(v.motion.vz, 0, 1e-12);
-    EXPECT_NEAR(v.motion.x, forward * kDt, 1e-12);
+    EXPECT_NEAR(v.motion.x, forward * kDt / 2, 1e-12); // the mean of 0 and the end speed
     EXPECT_NEAR(v.readings.airspeed, forward, 1e-12);
     EXPECT_NEAR(v.readings.airspeedVector.z, forward, 1e-12);
     EXPECT_NEAR(v.readings.airspeedVector.x, 0, 1e-12);
@@ -116,9 +121,13 @@ TEST(GroundPhysics, YawGroupsTurnTheirWayWithTorqueOverMassTimesMoments)
     left.thrusters[2].level = left.thrusters[5].level = 0.5;
     host::MoveOnGround(left, kDt);
     // Each thruster pushes 45000 N one metre off the centre: 90000 N·m to the left.
-    double rate = -90000.0 / (400 * 54.34) * kDt / (1 + ground::kYawGrip * kDt);
+    // Exact for a torque against a damping of kYawGrip: ω = α/g (1 - e^(-g t)).
+    double settled = -90000.0 / (400 * 54.34) / ground::kYawGrip;
+    double decay = std::exp(-ground::kYawGrip * kDt);
+    double rate = settled * (1 - decay);
+    double turned = settled * (kDt - (1 - decay) / ground::kYawGrip);
     EXPECT_NEAR(left.motion.yawRate, rate, 1e-12);
-    EXPECT_NEAR(left.motion.heading, 2 * std::numbers::pi + rate * kDt, 1e-12); // wrapped
+    EXPECT_NEAR(left.motion.heading, 2 * std::numbers::pi + turned, 1e-12); // wrapped
     EXPECT_NEAR(left.readings.airspeed, 0, 1e-12); // a turn on the spot
 
     Vessel right = SurfaceVehicle();
@@ -184,16 +193,16 @@ TEST(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
 {
     Vessel v = SurfaceVehicle();
     v.motion.vz = 20;
-    ground::BodyLoads free = host::LoadsOn(v, host::BodyMotionOf(v.motion));
+    ground::BodyLoads free = host::LoadsOn(v);
     v.forces.push_back({_V(0, 0, -9000), _V(0, 0, 0)});
-    ground::BodyLoads braked = host::LoadsOn(v, host::BodyMotionOf(v.motion));
+    ground::BodyLoads braked = host::LoadsOn(v);
     EXPECT_DOUBLE_EQ(braked.forward - free.forward, -9000);
     EXPECT_DOUBLE_EQ(braked.yawTorque, 0);
 
     v.forces = {{_V(100, 0, 0), _V(0, 0, 2)}}; // to the right at the nose
-    EXPECT_DOUBLE_EQ(host::LoadsOn(v, host::BodyMotionOf(v.motion)).yawTorque, 200);
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v).yawTorque, 200);
     v.forces = {{_V(0, 0, 100), _V(1, 0, 0)}}; // forward on the right side
-    EXPECT_DOUBLE_EQ(host::LoadsOn(v, host::BodyMotionOf(v.motion)).yawTorque, -100);
+    EXPECT_DOUBLE_EQ(host::LoadsOn(v).yawTorque, -100);
 }
 
 TEST(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
@@ -201,15 +210,18 @@ TEST(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
     Vessel v = SurfaceVehicle();
     v.cw[0] = 0.3; // moving forward
     v.cw[1] = 0.9; // moving backward
-    ground::BodyMotion body;
-    body.forward = 10;
-    double q = 0.5 * ground::kAirDensity * 100;
-    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).forward, -q * 0.3 * 30);
-    body.forward = -10;
-    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).forward, q * 0.9 * 30);
-    body.forward = 0;
-    body.side = 10;
-    EXPECT_DOUBLE_EQ(host::LoadsOn(v, body).side, -q * 0.6 * 200);
+    ground::BodyLoads loads = host::LoadsOn(v);
+    double q = 0.5 * ground::kAirDensity;
+    EXPECT_DOUBLE_EQ(loads.forwardDrag, q * 0.3 * 30);
+    EXPECT_DOUBLE_EQ(loads.backwardDrag, q * 0.9 * 30);
+    EXPECT_DOUBLE_EQ(loads.sideDrag, q * 0.6 * 200);
+    EXPECT_EQ(loads.forward, 0); // drag is no push
+
+    // Coasting backwards at 10 m/s for one step: the backward coefficient, implicitly.
+    v.motion.vz = -10;
+    host::MoveOnGround(v, kDt);
+    double end = v.motion.vz, roll = ground::kRollingResistance * ground::kGravity * kDt;
+    EXPECT_NEAR(end, -10 + roll + q * 0.9 * 30 * end * end / 400 * kDt, 1e-12);
 }
 
 TEST(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
@@ -229,6 +241,68 @@ TEST(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
     }
     EXPECT_GT(v.readings.airspeed, 12.5);
     EXPECT_LT(top, 13.5);
+}
+
+// The same drive at every step length: full throttle, a turn at speed, a coast.
+TEST(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
+{
+    struct Outcome {
+        double top = 0, distance = 0, heading = 0;
+    };
+    auto drive = [](double dt) {
+        Vessel v = SurfaceVehicle();
+        Outcome out;
+        auto phase = [&](double seconds, double main, double yawRight) {
+            v.thrusters[0].level = main;
+            v.thrusters[3].level = v.thrusters[4].level = yawRight;
+            for (long i = 0; i < std::lround(seconds / dt); ++i) {
+                double x = v.motion.x, z = v.motion.z;
+                host::MoveOnGround(v, dt);
+                out.top = std::max(out.top, v.readings.airspeed);
+                out.distance += std::hypot(v.motion.x - x, v.motion.z - z);
+            }
+        };
+        phase(8, 1, 0);
+        phase(3, 1, 0.5);
+        phase(6, 0, 0);
+        out.heading = v.motion.heading;
+        return out;
+    };
+    const Outcome reference = drive(0.005);
+    // Thrust against drag and rolling resistance settles near 40 m/s, the turn near 120°.
+    EXPECT_NEAR(reference.top, 40, 1);
+    EXPECT_NEAR(reference.heading * 180 / std::numbers::pi, 120, 10);
+    const struct {
+        double dt, tolerance;
+    } rows[] = {{0.01, 0.02}, {0.02, 0.02}, {0.05, 0.02}, {0.2, 0.10}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.dt);
+        Outcome o = drive(row.dt);
+        EXPECT_NEAR(o.top, reference.top, reference.top * row.tolerance);
+        EXPECT_NEAR(o.distance, reference.distance, reference.distance * row.tolerance);
+        EXPECT_NEAR(o.heading, reference.heading, reference.heading * row.tolerance);
+    }
+    // The largest step allowed: no overshoot beyond where thrust meets drag, nothing rings.
+    Outcome coarse = drive(1);
+    EXPECT_TRUE(std::isfinite(coarse.distance) && std::isfinite(coarse.heading));
+    EXPECT_LE(coarse.top, reference.top * 1.001);
+    EXPECT_GT(coarse.top, reference.top * 0.9);
+}
+
+TEST(GroundPhysics, AStateThatIsNoLongerFiniteIsNamed)
+{
+    Vessel v = SurfaceVehicle();
+    v.thrusters[0].level = 1;
+    host::MoveOnGround(v, 1);
+    EXPECT_EQ(host::NonFiniteQuantity(v), nullptr);
+    v.forces.push_back({_V(0, 0, 0), _V(0, 0, 0)});
+    v.forces[0].force.x = std::numeric_limits<double>::infinity();
+    host::MoveOnGround(v, kDt);
+    ASSERT_NE(host::NonFiniteQuantity(v), nullptr);
+    EXPECT_STREQ(host::NonFiniteQuantity(v), "x_m");
+    v.motion = {};
+    v.propellants[0].mass = std::nan("");
+    EXPECT_STREQ(host::NonFiniteQuantity(v), "propellant mass");
 }
 
 TEST(GroundPhysics, ThrustBurnsPropellantAndADryTankGivesNone)

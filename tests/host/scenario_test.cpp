@@ -129,6 +129,30 @@ TEST(ScenarioFormat, CommentsBlankLinesTabsAndWindowsLineEndsAreFine)
     EXPECT_EQ(s.events[0].line, 8);
 }
 
+TEST(ScenarioFormat, AByteOrderMarkIsSkippedAndEachShipHasItsOwnSettings)
+{
+    host::Scenario s = ParseScenario("\xEF\xBB\xBF" "BEGIN_SHIPS\nA:VARLOK1\nPOS 1 2\nEND\n"
+                                     "B:VARLOK1\nPOS 3 4\nEND\nEND_SHIPS\n",
+                                     "t.scn");
+    ASSERT_EQ(s.ships.size(), 2u);
+    EXPECT_EQ(s.ships[1].x, 3);
+    EXPECT_TRUE(s.warnings.empty());
+}
+
+TEST(ScenarioFormat, InputAfterTheLastStepStartsIsAWarningNamingItsLine)
+{
+    // STEP 0.5, DURATION 2: the last step starts at 1.5 s.
+    host::Scenario s = ParseScenario(
+        WithInput("1.5 A MAIN 1\n1.6 A MAIN 0\n3 B KEY K\n", "STEP 0.5\nDURATION 2\n"), "t.scn");
+    EXPECT_EQ(s.events.size(), 3u);
+    ASSERT_EQ(s.warnings.size(), 1u);
+    EXPECT_EQ(s.warnings[0], "t.scn:13: input at 1.6 s and 1 more come after "
+                             "the last step starts (1.5 s, DURATION 2 s), so the run never "
+                             "delivers them");
+    EXPECT_TRUE(ParseScenario(WithInput("1.5 A MAIN 1\n", "STEP 0.5\nDURATION 2\n"), "t.scn")
+                    .warnings.empty());
+}
+
 TEST(ScenarioFormat, DescriptionIsKeptAsWritten)
 {
     host::Scenario s = ParseScenario("BEGIN_DESC\n  Drive; then stop.\nEND_DESC\n"
@@ -196,6 +220,9 @@ TEST(ScenarioFormat, StepCountCoversTheDuration)
 
 TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
 {
+    std::string longDescription = "BEGIN_DESC\n";
+    for (int i = 0; i < 20; ++i)
+        longDescription += std::string(1000, 'd') + "\n";
     const struct {
         std::string text;
         int line;
@@ -216,12 +243,12 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {WithInput("1 A MAIN 1 FOR\n"), 10, "after FOR at the end of the line"},
         {WithInput("1 A AIRSPEED 3\n"), 10, "expected PHYSICS OFF"},
         {WithInput("1 A GROUND MAYBE\n", "PHYSICS OFF\n"), 11, "expected ON or OFF"},
-        {WithInput("-1 A MAIN 1\n"), 10, "expected a time in seconds, 0 or more"},
+        {WithInput("-1 A MAIN 1\n"), 10, "expected a time in seconds from 0 to 1e9"},
         {WithInput("nan A MAIN 1\n"), 10, "expected a time in seconds"},
         {WithInput("1 FOCUS C\n"), 10, "unknown vessel 'C'"},
         {WithInput("", "STEP 0\n"), 2, "expected a step length above 0"},
         {WithInput("", "STEP inf\n"), 2, "expected a step length in seconds"},
-        {WithInput("", "DURATION\n"), 2, "expected a duration in seconds, 0 or more at the end"},
+        {WithInput("", "DURATION\n"), 2, "expected a duration in seconds from 0 to 1e9 at the end"},
         {WithInput("", "SOUND YES\n"), 2, "expected ON or OFF, found 'YES'"},
         {WithInput("", "GRAVITY 1\n"), 2, "expected STEP, DURATION, SOUND, PHYSICS or END_ENVIRONMENT"},
         {WithInput("", "STEP 0.001\nDURATION 100000\n"), 3, "expected at most 10000000 steps"},
@@ -244,6 +271,22 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {"HELLO\n", 1, "expected BEGIN_DESC, BEGIN_ENVIRONMENT, BEGIN_FOCUS, BEGIN_SHIPS or BEGIN_INPUT"},
         {"BEGIN_SHIPS\n" + std::string(host::kMaxLineLength + 1, 'x') + "\n", 2,
          "expected a line of at most 1024 characters"},
+        // A setting or a section given twice names both lines; every limit is named.
+        {WithInput("", "STEP 0.1\nSTEP 0.2\n"), 3, "a second STEP (the first is on line 2)"},
+        {WithInput("", "SOUND ON\nPHYSICS ON\nSOUND OFF\n"), 4,
+         "a second SOUND (the first is on line 2)"},
+        {"BEGIN_SHIPS\nA:VARLOK1\nPOS 1 2\nHEADING 3\nPOS 1 2\nEND\nEND_SHIPS\n", 5,
+         "a second POS (the first is on line 3)"},
+        {"BEGIN_FOCUS\nShip A\nShip A\nEND_FOCUS\n", 3, "a second Ship (the first is on line 2)"},
+        {"BEGIN_ENVIRONMENT\nEND_ENVIRONMENT\nBEGIN_ENVIRONMENT\n", 3,
+         "a second BEGIN_ENVIRONMENT section (the first is on line 1)"},
+        {"BEGIN_SHIPS\n" + std::string(65, 'N') + ":VARLOK1\n", 2,
+         "expected a name of at most 64 characters, found 65"},
+        {"BEGIN_SHIPS\nA:VARLOK1\nPOS 1e8 0\n", 3, "expected x in metres from -1e7 to 1e7"},
+        {WithInput("1 A MAIN 1 FOR 2e9\n"), 10, "at most 1e9 s after FOR"},
+        {WithInput("1 A AIRSPEED 2e6\n", "PHYSICS OFF\n"), 11, "m/s from 0 to 1e6"},
+        {longDescription, 18,
+         "expected a description of at most 16384 bytes"},
     };
     for (const auto &c : kCases) {
         std::string message = ErrorOf(c.text);

@@ -64,6 +64,8 @@ TEST_F(BadInput, BrokenMeshStopsTheRunAtItsFileAndLine)
                    (root / "Meshes" / "VARLOK.msh").string() + ":4: ",
                    "expected 3 vertices in group 0 (1 read), found the end of the file");
     EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+    ExpectOneError(RunIn(root, "check test.scn"), 2,
+                   (root / "Meshes" / "VARLOK.msh").string() + ":4: ", "expected 3 vertices");
 }
 
 TEST_F(BadInput, ModuleFileThatIsNotALibrary)
@@ -77,7 +79,8 @@ TEST_F(BadInput, ModuleFileThatIsNotALibrary)
                    "vessel A of class VARLOK1 cannot be created: " + module +
                        ": cannot be loaded as a library");
     ExpectOneError(RunIn(root, "check test.scn"), 2, "test.scn:6: ",
-                   "class VARLOK1 has no usable module");
+                   "vessel A of class VARLOK1 cannot be created: " + module +
+                       ": cannot be loaded as a library");
     EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
     Result list = RunIn(root, "list");
     EXPECT_EQ(list.code, 2);
@@ -134,8 +137,8 @@ TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOutputBehind)
         std::string options;
         for (const auto &[option, file] : outputs)
             options += " " + option + " " + (option == broken ? Quote(missing) : file);
-        ExpectOneError(Run("run test.scn --no-progress" + options), 1, missing + ": ",
-                       "cannot be created");
+        ExpectOneError(Run("run test.scn --no-progress" + options), 2, broken + " " + missing + ": ",
+                       "its folder " + (dir / "missing").string() + " does not exist");
         EXPECT_EQ(OtherFiles({"test.scn"}), std::vector<std::string>{});
     }
     std::string all;
@@ -144,6 +147,45 @@ TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOutputBehind)
     ASSERT_EQ(Run("run test.scn --no-progress" + all).code, 0) << "the same outputs can be written";
     EXPECT_EQ(OtherFiles({"test.scn", "t.jsonl", "t.csv", "a.wav", "p.png"}),
               std::vector<std::string>{});
+}
+
+// Every output path is checked before the first step: refused with exit 2, nothing
+// written, nothing replaced.
+TEST_F(BadInput, OutputPathsThatWouldHarmAreRefusedBeforeTheRun)
+{
+    fs::path root = MakeRoot();
+    fs::create_directory(root / "Meshes");
+    const std::string scenario = kOneVehicle;
+    Write("test.scn", scenario);
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("test.scn", dir / "scenario-link");
+    const std::string rootMeshes = (root / "Meshes" / "new.msh").string();
+    const struct {
+        std::string options, start, says;
+    } rows[] = {
+        {"--trace ''", "--trace: ", "expected a file name, found an empty one"},
+        {"--telemetry folder", "--telemetry " + (dir / "folder").string(), "is a folder"},
+        {"--trace test.scn", "--trace ", "is an input of the run"},
+        {"--picture scenario-link", "--picture ", "is an input of the run"},
+        {"--trace " + Quote(rootMeshes), "--trace " + rootMeshes, "is an input of the run"},
+        {"--telemetry root/Modules/VARLOK1.so", "--telemetry ", "is an input of the run"},
+        {"--trace x --telemetry x", "--telemetry ", "is also the file of --trace"},
+        {"--trace x --picture ./x", "--picture ", "is also the file of --trace"},
+        {"--trace - --telemetry -", "--telemetry -: ", "standard output is already taken"},
+        {"--audio -", "--audio -: ", "takes only the trace and the telemetry"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.options);
+        ExpectOneError(RunIn(root, "run test.scn --no-progress " + row.options), 2, row.start,
+                       row.says);
+        EXPECT_EQ(OtherFiles({"test.scn", "root", "folder", "scenario-link"}),
+                  std::vector<std::string>{});
+        EXPECT_EQ(ReadFile(dir / "test.scn"), scenario);
+        EXPECT_TRUE(fs::is_symlink(dir / "scenario-link"));
+        EXPECT_TRUE(fs::is_empty(dir / "folder"));
+    }
+    EXPECT_TRUE(fs::is_empty(root / "Meshes"));
+    EXPECT_TRUE(fs::is_symlink(root / "Modules" / "VARLOK1.so"));
 }
 
 // The sound log is the modules' own: when it cannot be created they carry on without

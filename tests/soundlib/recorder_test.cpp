@@ -1,4 +1,4 @@
-// The recorder on its own: a sound that starts between two output samples.
+// The recorder on its own: a sound that starts between two output samples; a loud mix.
 #include <gtest/gtest.h>
 
 #include <sndfile.h>
@@ -37,6 +37,34 @@ TEST_F(RecorderTest, ASoundStartingBetweenTwoSamplesIsHeardFromTheNextOne)
     EXPECT_EQ(heard[0], 0.0f);
     for (std::size_t i = 1; i < heard.size(); ++i)
         EXPECT_NEAR(heard[i], 0.5f, 1e-4) << i;
+}
+
+// Four full loops of 0.8 sum to 3.2: the limiter brings the whole mix to its ceiling,
+// where the file would otherwise clip at full scale.
+TEST_F(RecorderTest, ALoudMixIsLimitedToTheCeilingAndNeverClips)
+{
+    SoundBank bank;
+    Wave wave;
+    wave.rate = 1000;
+    wave.samples.assign(1000, 0.8f);
+    for (int id = 0; id < 4; ++id) {
+        bank.IdOf(10 + id);
+        bank.Load(id, 1, wave);
+        bank.Play(id, 1, true, 255, 0, 0.0);
+    }
+    Recorder recorder;
+    ASSERT_TRUE(recorder.Begin("loud.wav", 1000, 0.0));
+    ASSERT_TRUE(recorder.End(1.0, bank));
+
+    SF_INFO info{};
+    SNDFILE *file = sf_open("loud.wav", SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    std::vector<float> heard(std::size_t(info.frames));
+    sf_readf_float(file, heard.data(), info.frames);
+    sf_close(file);
+    ASSERT_EQ(heard.size(), 1000u);
+    for (std::size_t i = 0; i < heard.size(); ++i)
+        ASSERT_NEAR(heard[i], Recorder::kLimiterCeiling, 1e-4) << i;
 }
 
 } // namespace

@@ -58,6 +58,18 @@ TEST_F(VesselhostTest, FullThrottleHoldsAbout13MetresPerSecondWhereTheBrakeMeets
         sum += speed;
     }
     EXPECT_NEAR(sum / double(count), 13.1, 0.3);
+
+    // At the longest step the brake acts a whole second late, but nothing runs away:
+    // every speed stays finite and below where the thrust alone meets the drag (40 m/s).
+    r = RunScenario(Scenario("STEP 1\nSOUND OFF\nDURATION 60\n", "V1:VARLOK3C\nEND\n",
+                             "0 V1 KEY K\n0.1 V1 MAIN 1\n"),
+                    "--telemetry t.csv");
+    ASSERT_EQ(r.code, 0) << r.err;
+    Telemetry coarse(ReadFile(dir / "t.csv"), "V1");
+    ASSERT_EQ(coarse.Rows(), 60u);
+    for (std::size_t i = 0; i < coarse.Rows(); ++i)
+        ASSERT_LT(coarse.Get(i, "speed_m_s"), 40.3) << "at " << coarse.Get(i, "t");
+    EXPECT_GT(coarse.Get(coarse.Rows() - 1, "z_m"), 500);
 }
 
 TEST_F(VesselhostTest, NegativeYawTurnsLeftWithTheRightWheelsForwardAndTheLeftBack)

@@ -69,7 +69,21 @@ TEST_F(VesselhostTest, UsageErrorsAndMissingFilesAreBadInput)
 {
     EXPECT_EQ(Run("").code, 2);
     EXPECT_EQ(Run("run").code, 2);
-    EXPECT_EQ(Run("fly test.scn").code, 2);
+    const std::string commands = "the commands are run, check, list, demo, help\n";
+    Result unknown = Run("fly test.scn");
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.err, "vesselhost: unknown command 'fly'; " + commands);
+    EXPECT_EQ(Run("help fly").err, "vesselhost: unknown command 'fly'; " + commands);
+    Result help = Run("help");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("demo"), std::string::npos) << help.out;
+    help = Run("help run");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--telemetry"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("list the vessel classes"), std::string::npos) << "run's help only";
+    Result version = Run("--version");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("vesselhost ", 0), 0u) << version.out;
     Result r = Run("run none.scn");
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, "vesselhost: none.scn: cannot be read; expected a scenario file\n");

@@ -3,6 +3,7 @@
 // folders where things land.
 #include "tests/tools/vesselhost_fixture.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vesselhost_test {
@@ -170,8 +171,53 @@ TEST_F(VesselhostTest, OutputsOfAFailedRunAreNotWrittenAtAll)
 
     Write("test.scn", Scenario("DURATION 1\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
     r = Run("run test.scn --trace missing/t.jsonl");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("missing/t.jsonl: cannot be created"), std::string::npos) << r.err;
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("missing/t.jsonl: its folder"), std::string::npos) << r.err;
+
+    // Stopped by a signal while the outputs are being written: every hidden file goes.
+    for (const auto &[signal, code] : {std::pair{"TERM", 143}, std::pair{"INT", 130}}) {
+        SCOPED_TRACE(signal);
+        Write("test.scn", Scenario("DURATION 100000\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+        std::string command =
+            "cd " + Quote(dir.string()) + " && { " + Quote(VESSELHOST_PATH) +
+            " run test.scn --no-progress --trace t.jsonl --telemetry t.csv >run.out 2>&1 & "
+            "pid=$!; for i in $(seq 200); do ls -A | grep -q '^\\.t\\.csv\\.' && break; "
+            "sleep 0.05; done; sleep 0.2; kill -" + signal + " $pid; wait $pid; echo $? >code; }";
+        std::system(command.c_str());
+        EXPECT_EQ(ReadFile(dir / "code"), std::to_string(code) + "\n");
+        EXPECT_EQ(OtherFiles({"test.scn", "code", "run.out"}), std::vector<std::string>{});
+    }
+}
+
+// A FIFO, a link to one and standard output are written in place; a link to a file
+// stays a link, its file replaced.
+TEST_F(VesselhostTest, SpecialFilesAreWrittenInPlaceAndLinksStay)
+{
+    Write("test.scn", Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("fifo", dir / "fifo-link");
+    Write("old.csv", "old");
+    fs::create_symlink("old.csv", dir / "file-link");
+    std::string command = "cd " + Quote(dir.string()) + " && { cat fifo >from-fifo & " +
+                          Quote(VESSELHOST_PATH) +
+                          " run test.scn --no-progress --trace fifo-link --telemetry file-link "
+                          ">run.out 2>&1; echo $? >code; wait; }";
+    std::system(command.c_str());
+    EXPECT_EQ(ReadFile(dir / "code"), "0\n");
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    EXPECT_TRUE(fs::is_symlink(dir / "fifo-link"));
+    EXPECT_FALSE(TraceLines(ReadFile(dir / "from-fifo")).empty());
+    EXPECT_TRUE(fs::is_symlink(dir / "file-link"));
+    EXPECT_EQ(Telemetry(ReadFile(dir / "old.csv"), "A").Rows(), 10u);
+
+    // `-`: the trace on standard output, the summary moves to standard error.
+    Result r = Run("run test.scn --no-progress --trace -");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(TraceLines(r.out), TraceLines(ReadFile(dir / "from-fifo")));
+    EXPECT_NE(r.err.find("A"), std::string::npos) << r.err;
+    EXPECT_EQ(OtherFiles({"test.scn", "fifo", "fifo-link", "old.csv", "file-link", "from-fifo",
+                          "code", "run.out"}),
+              std::vector<std::string>{});
 }
 
 TEST_F(VesselhostTest, OutputPathsAreTheCallersAndTheSoundLogLandsInTheRoot)
@@ -231,7 +277,7 @@ TEST_F(VesselhostTest, AudioMixAndSoundCountsComeFromTheSoundLibrary)
                                     "0.5 A KEY K\n1 A KEY W\n"),
                            "--audio mix.wav");
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("no sound library"), std::string::npos) << r.err;
     std::string wav = ReadFile(dir / "mix.wav");
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
@@ -240,6 +286,41 @@ TEST_F(VesselhostTest, AudioMixAndSoundCountsComeFromTheSoundLibrary)
     EXPECT_NE(r.out.find("slot 2 x1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("slot 4 x1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("slot 1 x"), std::string::npos) << r.out;
+}
+
+// Beyond the sound library's 60 ids the vessels are silent, a missing wave sounds as the
+// stand-in tone, a missing mesh is drawn as the placeholder: each said once, on stderr.
+TEST_F(VesselhostTest, WarningsSayOnceEachWhatIsSilentOrStandsIn)
+{
+    fs::path root = dir / "root";
+    fs::create_directories(root / "Modules");
+    fs::create_symlink(fs::path(SIM_ROOT) / "Modules" / "VARLOK1.so",
+                       root / "Modules" / "VARLOK1.so");
+    fs::create_symlink(fs::path(SIM_ROOT) / "OrbiterSound.dll", root / "OrbiterSound.dll");
+    std::string ships;
+    for (int i = 1; i <= 62; ++i)
+        ships += "V" + std::to_string(i) + ":VARLOK1\nEND\n";
+    Write("test.scn", Scenario("DURATION 0.1\n", ships, ""));
+    Result r = Run("--root " + Quote(root.string()) + " run test.scn --no-progress --picture p.png");
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto count = [&](const std::string &text) {
+        std::size_t n = 0;
+        for (std::size_t at = r.err.find(text); at != std::string::npos; at = r.err.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("vesselhost: warning: the sound library has 60 sound ids"), 1u) << r.err;
+    EXPECT_EQ(count("the 2 vessels after the first 60 stay silent (V61, V62)"), 1u) << r.err;
+    const std::string wave = (root / "Sound" / "Vessel" / "Varlok" / "Varlok-go.wav").string();
+    EXPECT_EQ(count("OrbiterSound.dll: warning: " + wave +
+                    ": there is no such file; its slots play the stand-in tone\n"),
+              1u)
+        << r.err;
+    EXPECT_EQ(count("warning: mesh VARLOK (no file " + root.string() + "/Meshes/VARLOK.msh): "
+                    "the picture draws the placeholder in its place (first for vessel V1)\n"),
+              1u)
+        << r.err;
+    EXPECT_EQ(count("\n"), 4u) << r.err; // and nothing else: the start wave once too
 }
 
 } // namespace

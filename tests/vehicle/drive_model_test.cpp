@@ -72,6 +72,11 @@ TEST_F(DriveModel, RoofRotatorTurnsBetweenBrakingAndWheelRolling)
     ASSERT_EQ(7u, roof.size());
     EXPECT_EQ("GetThrusterLevel(th1)", roof[1]);
     EXPECT_EQ(Anim(0, 0.01), roof[2]);
+    SetDrive(0, 0, 0, 20); // braking
+    auto braked = Describe(Only(Step(0.04), {"AddForce", "SetAnimation"}));
+    ASSERT_GE(braked.size(), 2u);
+    EXPECT_EQ("AddForce((0, 0, -9000), (0, 0, 0))", braked[0]);
+    EXPECT_EQ(Anim(0, 0.02), braked[1]);
 }
 
 TEST_F(DriveModel, TurretAndCannonFollowTheDoorsBeforeTheGate)
@@ -144,9 +149,50 @@ TEST_F(DriveModel, SlowDriveResetsButDoesNotRoll)
     SetDrive(1, 0, 0, 0.1);
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(std::isnan(StepAnimation(rig.wheelsRightFwd)));
+    // Exactly 0.15 is not above it, driving either way.
+    SetDrive(1, 0, 0, 0.15);
+    EXPECT_TRUE(std::isnan(StepAnimation(rig.wheelsRightFwd))) << "forward at 0.15";
+    SetDrive(0, 1, 0, 0.15);
+    EXPECT_TRUE(std::isnan(StepAnimation(rig.wheelsRightFwd))) << "reverse at 0.15";
     // No direction was remembered either: coasting at speed leaves the wheels still.
     SetDrive(0, 0, 0, 10);
     EXPECT_TRUE(std::isnan(StepAnimation(rig.wheelsRightFwd)));
+}
+
+// Each reset of the roll state fires strictly beyond its end: a state of exactly 1 or 0
+// rolls on. Rows: the steps (main, retro, rudder, airspeed) that lead there, then the
+// state after the last.
+TEST_F(DriveModel, RollResetsFireOnlyBeyondOneAndZero)
+{
+    struct Drive {
+        double main, retro, rudder, airspeed;
+    };
+    const Drive turnAtRest = {0, 0, -0.5, 0};       // the state becomes exactly 1
+    const Drive forward = {1, 0, 0, 30}, reverse = {0, 1, 0, 30};
+    const Drive slowForward = {1, 0, 0, 0.1};       // from above 1: exactly 0
+    const Drive turnBackwards = {0, 0, -0.5, -10};  // rising to 1.09, memory kept
+    const struct {
+        const char *what;
+        std::vector<Drive> steps;
+        double roll;
+    } rows[] = {
+        {"forward from 1", {turnAtRest, forward}, 1.1},
+        {"reverse from 0", {turnAtRest, forward, slowForward, reverse}, -0.1},
+        {"coasting forward from 1", {forward, turnAtRest, {0, 0, 0, 30}}, 1.1},
+        {"coasting in reverse from 0",
+         {reverse, turnAtRest, turnBackwards, slowForward, {0, 0, 0, 30}}, -0.1},
+        {"turning from 0", {turnAtRest, forward, slowForward, {0, 0, 0.5, 10}}, -0.11},
+    };
+    for (const auto &row : rows) {
+        Make("VARLOK1", row.what);
+        StartEngine();
+        for (const Drive &d : row.steps) {
+            SetDrive(d.main, d.retro, d.rudder, d.airspeed);
+            Step();
+        }
+        int shown = row.steps.back().rudder > 0 ? rig.wheelsLeftRev : rig.wheelsRightFwd;
+        EXPECT_NEAR(row.roll, v->animations[shown].state, 1e-12) << row.what;
+    }
 }
 
 TEST_F(DriveModel, RollAdvanceIsCappedAt55)
@@ -189,6 +235,7 @@ TEST_F(DriveModel, SmallRudderSteersTheLeversButRollsNoWheel)
               StepEffects());
     auto second = StepEffects();
     ASSERT_EQ(4u, second.size());
+
     EXPECT_NEAR(0.4, v->animations[rig.leverLeft1].state, 1e-12);
     EXPECT_NEAR(0.6, v->animations[rig.leverRight1].state, 1e-12);
 
@@ -199,6 +246,30 @@ TEST_F(DriveModel, SmallRudderSteersTheLeversButRollsNoWheel)
                                         Anim(2, 0.45), Anim(3, 0.55), Anim(4, 0.45),
                                         Anim(5, 0.55)}),
               StepEffects());
+    for (int i = 0; i < 2; ++i)
+        StepEffects(); // the steering levers back at rest
+
+    // Steering either way forces a throttle state of 0.4 to 0.5, so centred with no
+    // throttle the levers are at rest (the D10 pose), not rising from 0.4.
+    for (double rudder : {0.1, -0.1}) {
+        SetDrive(1, 0, 0, 0);
+        for (int i = 0; i < 10; ++i)
+            Step();
+        EXPECT_NEAR(0.4, v->animations[rig.leverLeft1].state, 1e-12);
+        SetDrive(0, 0, rudder, 0);
+        StepEffects();
+        SetDrive(0, 0, 0, 0);
+        auto effects = StepEffects();
+        ASSERT_GE(effects.size(), 4u) << rudder;
+        EXPECT_EQ(Anim(2, 0.5), effects[0]) << rudder;
+        for (int i = 0; i < 2; ++i)
+            StepEffects();
+    }
+    for (double edge : {0.15, -0.15}) { // not beyond ±0.15: still no wheel
+        Make("VARLOK1", edge > 0 ? "Right" : "Left");
+        SetDrive(0, 0, edge, 10);
+        EXPECT_EQ(4u, StepEffects().size()) << edge;
+    }
 }
 
 TEST_F(DriveModel, BothDriveThrustersLeaveReverseMemoryAndTheThrottleAt026)
@@ -249,6 +320,20 @@ TEST_F(DriveModel, ThrottleLeversMoveBothStepsAtOnceWhenSwitchingDirection)
     SetDrive(0, 0, 0, 0);
     Step();
     EXPECT_NEAR(0.74, v->animations[rig.leverRight1].state, 1e-12);
+
+    // Every end is reached exactly and never passed: 0.25 forward, 0.75 in reverse, and
+    // 0.5 coming back from either side, where the rest pose is set every step.
+    const struct {
+        double main, retro, end;
+    } ends[] = {{0, 0, 0.5}, {1, 0, 0.25}, {0, 0, 0.5}, {0, 1, 0.75}, {0, 0, 0.5}};
+    for (const auto &end : ends) {
+        SetDrive(end.main, end.retro, 0, 0);
+        for (int i = 0; i < 60; ++i)
+            Step();
+        EXPECT_EQ(end.end, v->animations[rig.leverLeft1].state) << end.main << end.retro;
+    }
+    EXPECT_EQ((std::vector<std::string>{Anim(2, 0.5), Anim(3, 0.5), Anim(4, 0.5), Anim(5, 0.5)}),
+              StepEffects());
 }
 
 } // namespace

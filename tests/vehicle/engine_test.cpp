@@ -68,6 +68,22 @@ TEST_F(Engine, RunningCueFollowsTheWorkingSpeed)
     EXPECT_EQ("PlayVesselWaveOBSound3(0, 1, 1, 225, 13025) -> 1", SoundCalls().at(0));
     SetDrive(0, 0, 0, 1.5);
     EXPECT_EQ("PlayVesselWaveOBSound3(0, 1, 1, 197, 11325) -> 1", SoundCalls().at(0));
+
+    // The library reports the slot stopped: the restart row plays it again at rest
+    // pitch, but not at a negative speed (nor is a stopped slot stopped again).
+    auto holdSilent = reinterpret_cast<int (*)(int, int, int)>(
+        sim.SoundLibrary()->Symbol("StandInSoundHoldSilent"));
+    ASSERT_NE(holdSilent, nullptr);
+    ASSERT_EQ(1, holdSilent(0, 1, 1));
+    EXPECT_EQ((std::vector<std::string>{"PlayVesselWaveOBSound3(0, 1, 1, 197, 11325) -> 1",
+                                        "IsPlayingVesselWave3(0, 1) -> 0",
+                                        "PlayVesselWaveOBSound3(0, 1, 1, 190, 0) -> 1"}),
+              SoundCalls());
+    SetDrive(0, 0, 0, -2);
+    EXPECT_EQ((std::vector<std::string>{"PlayVesselWaveOBSound3(0, 1, 1, 180, 10625) -> 1",
+                                        "IsPlayingVesselWave3(0, 1) -> 0",
+                                        "IsPlayingVesselWave3(0, 1) -> 0"}),
+              SoundCalls());
 }
 
 TEST_F(Engine, RunningCueSeesTheSpeedCappedByAWheelBranch)

@@ -73,13 +73,14 @@ TEST_F(Keys, ReleasesChangeNothing)
 TEST_F(Keys, CameraKeysSetDirectionThenOffset)
 {
     Make("KELDOCONTROL");
-    EXPECT_EQ((std::vector<std::string>{"SetCameraDefaultDirection((0, 0, -1))",
-                                        "SetCameraOffset((0, 0.55, -1.307))"}),
-              PressCalls(OAPI_KEY_2));
-    EXPECT_EQ((std::vector<std::string>{"SetCameraDefaultDirection((0, 0, 1))",
-                                        "SetCameraOffset((-0.571, -0.074, 2.124))"}),
-              PressCalls(OAPI_KEY_1));
-    EXPECT_EQ(PressCalls(OAPI_KEY_1), PressCalls(OAPI_KEY_1)) << "the same calls again";
+    const std::vector<std::string> rear = {"SetCameraDefaultDirection((0, 0, -1))",
+                                           "SetCameraOffset((0, 0.55, -1.307))"};
+    const std::vector<std::string> front = {"SetCameraDefaultDirection((0, 0, 1))",
+                                            "SetCameraOffset((-0.571, -0.074, 2.124))"};
+    EXPECT_EQ(rear, PressCalls(OAPI_KEY_2));
+    EXPECT_EQ(front, PressCalls(OAPI_KEY_1));
+    EXPECT_EQ(front, PressCalls(OAPI_KEY_1)) << "the same calls again";
+    EXPECT_EQ(rear, PressCalls(OAPI_KEY_2)) << "and back";
 }
 
 TEST_F(Keys, CannonPairFollowsItsTransitions)
@@ -136,10 +137,14 @@ TEST_F(Keys, EngineStartCuePlaysOnceAndCannonCueAtEveryPress)
     LoadSoundLibrary();
     Make("VARLOK3C");
     int result = -1;
-    EXPECT_EQ((std::vector<std::string>{"PlayVesselWaveOBSound3(0, 4, 0, 255, 0) -> 1"}),
-              PressCalls(OAPI_KEY_W, &result));
+    const std::vector<std::string> cannonCue = {"PlayVesselWaveOBSound3(0, 4, 0, 255, 0) -> 1"};
+    EXPECT_EQ(cannonCue, PressCalls(OAPI_KEY_W, &result));
     EXPECT_EQ(0, result) << "W passes on to the simulator after its cue";
-    EXPECT_EQ(PressCalls(OAPI_KEY_W), PressCalls(OAPI_KEY_W));
+    for (int press = 0; press < 2; ++press) {
+        result = -1;
+        EXPECT_EQ(cannonCue, PressCalls(OAPI_KEY_W, &result)) << "at every press";
+        EXPECT_EQ(0, result);
+    }
     EXPECT_EQ((std::vector<std::string>{"PlayVesselWaveOBSound3(0, 2, 0, 255, 22100) -> 1"}),
               PressCalls(OAPI_KEY_K));
     EXPECT_TRUE(PressCalls(OAPI_KEY_K).empty()) << "the second K plays nothing";

@@ -104,6 +104,8 @@ TEST_F(Mechanisms, RoofRotatorStartsAgainFromZeroPastOneTurn)
     EXPECT_DOUBLE_EQ(0.995, StepAnimation(rig.roof, 3.98));
     EXPECT_EQ(0, StepAnimation(rig.roof, 0.04)) << "1.005 is dropped, not carried";
     EXPECT_DOUBLE_EQ(0.01, StepAnimation(rig.roof, 0.04));
+    Make("KELDOCONTROL", "Fresh");
+    EXPECT_EQ(1, StepAnimation(rig.roof, 4)) << "exactly 1 is not past 1";
 }
 
 TEST_F(Mechanisms, VehiclesOfOneModuleMoveIndependently)

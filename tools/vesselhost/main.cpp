@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "host/host_error.h"
 #include "host/scenario.h"
@@ -29,9 +30,41 @@ enum ExitCode { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2 };
 
 // A path given on the command line, against the caller's folder: the run itself takes
 // place in the simulator root.
+// `-` (standard output) and "" (not asked for) stay as they are.
 std::string Absolute(const std::string &path)
 {
-    return path.empty() ? path : fs::absolute(path).lexically_normal().string();
+    return path.empty() || path == "-" ? path : fs::absolute(path).lexically_normal().string();
+}
+
+// The words of the command line that are not options or the value of --root: the
+// command and what follows it.
+std::vector<std::string> Words(int argc, char **argv)
+{
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        if (word == "--root")
+            ++i;
+        else if (!word.empty() && word[0] != '-')
+            words.push_back(word);
+    }
+    return words;
+}
+
+const CLI::App *Command(CLI::App &app, const std::string &name)
+{
+    for (const CLI::App *command : app.get_subcommands([](CLI::App *) { return true; }))
+        if (command->get_name() == name)
+            return command;
+    return nullptr;
+}
+
+std::string CommandList(CLI::App &app)
+{
+    std::string list;
+    for (const CLI::App *command : app.get_subcommands([](CLI::App *) { return true; }))
+        list += (list.empty() ? "" : ", ") + command->get_name();
+    return list + ", help";
 }
 
 int List(const std::string &root)
@@ -60,9 +93,16 @@ int List(const std::string &root)
     return result;
 }
 
+void PrintWarnings(const host::Scenario &scenario)
+{
+    for (const std::string &warning : scenario.warnings)
+        std::fprintf(stderr, "vesselhost: warning: %s\n", warning.c_str());
+}
+
 int Check(const std::string &path, const std::string &root)
 {
     host::Scenario scenario = host::LoadScenario(path);
+    PrintWarnings(scenario);
     vesselhost::CheckScenario(scenario, root);
     std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n",
                 path.c_str(), scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
@@ -128,6 +168,7 @@ int main(int argc, char **argv)
                  "Exit codes: 0 success, 1 runtime failure, 2 bad input."};
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", "vesselhost " VESSELHOST_VERSION);
     std::string root = SIM_ROOT_DEFAULT;
     app.add_option("--root", root, "simulator root folder (Modules/, Meshes/, Sound/)")
         ->type_name("DIR")
@@ -149,6 +190,23 @@ int main(int argc, char **argv)
         "demo", "run the built-in sample scenario with all three vehicles and show the summary");
     AddOutputOptions(*demo, options, noProgress);
 
+    // `help [COMMAND]` and an unknown command, which the parser would only answer with
+    // "a subcommand is required".
+    const std::vector<std::string> words = Words(argc, argv);
+    if (!words.empty() && (words[0] == "help" || !Command(app, words[0]))) {
+        std::string unknown = words[0];
+        if (words[0] == "help") {
+            const CLI::App *topic = words.size() > 1 ? Command(app, words[1]) : &app;
+            if (topic) {
+                std::printf("%s", topic->help().c_str());
+                return kSuccess;
+            }
+            unknown = words[1];
+        }
+        std::fprintf(stderr, "vesselhost: unknown command '%s'; the commands are %s\n",
+                     unknown.c_str(), CommandList(app).c_str());
+        return kBadInput;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
@@ -158,9 +216,19 @@ int main(int argc, char **argv)
 
     options.progress = !noProgress;
     root = Absolute(root);
+    for (const vesselhost::OutputRequest &output : options.Outputs()) {
+        // An option given with an empty name would otherwise be taken as not given.
+        for (const CLI::App *sub : {run, demo})
+            if (sub->parsed() && sub->count(output.option) > 0 && output.path.empty()) {
+                std::fprintf(stderr, "vesselhost: %s: expected a file name, found an empty one\n",
+                             output.option.c_str());
+                return kBadInput;
+            }
+    }
     for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture,
                               &options.summary})
         *path = Absolute(*path);
+    std::FILE *out = options.WritesStandardOutput() ? stderr : stdout;
     try {
         if (*check)
             return Check(scenarioPath, root);
@@ -171,11 +239,12 @@ int main(int argc, char **argv)
             scenario = host::ParseScenario(kDemoScenario, "demo.scn (built in)");
             options.log = true;
             if (!scenario.description.empty())
-                std::printf("%s\n", scenario.description.c_str());
+                std::fprintf(out, "%s\n", scenario.description.c_str());
         } else {
             scenario = host::LoadScenario(scenarioPath);
         }
-        vesselhost::RunScenario(scenario, root, options, stdout);
+        PrintWarnings(scenario);
+        vesselhost::RunScenario(scenario, root, options, out);
         return kSuccess;
     } catch (const host::Error &e) {
         std::fprintf(stderr, "vesselhost: %s\n", e.what());

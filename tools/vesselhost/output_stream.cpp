@@ -40,7 +40,8 @@ class PlainStream : public OutputStream {
 public:
     explicit PlainStream(std::unique_ptr<OutputFile> file) : file_(std::move(file)) {}
     void Write(std::string_view data) override { file_->Write(data); }
-    void Commit() override { file_->Commit(); }
+    void Finish() override { file_->Close(); }
+    OutputFile &File() override { return *file_; }
 
 private:
     std::unique_ptr<OutputFile> file_;
@@ -61,11 +62,12 @@ public:
     ~GzipStream() override { deflateEnd(&z_); }
 
     void Write(std::string_view data) override { Deflate(data, Z_NO_FLUSH); }
-    void Commit() override
+    void Finish() override
     {
         Deflate({}, Z_FINISH);
-        file_->Commit();
+        file_->Close();
     }
+    OutputFile &File() override { return *file_; }
 
 private:
     void Deflate(std::string_view data, int flush)
@@ -110,11 +112,12 @@ public:
     ~ZstdStream() override { ZSTD_freeCCtx(context_); }
 
     void Write(std::string_view data) override { Compress(data, ZSTD_e_continue); }
-    void Commit() override
+    void Finish() override
     {
         Compress({}, ZSTD_e_end);
-        file_->Commit();
+        file_->Close();
     }
+    OutputFile &File() override { return *file_; }
 
 private:
     void Compress(std::string_view data, ZSTD_EndDirective mode)

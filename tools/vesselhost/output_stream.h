@@ -22,8 +22,10 @@ public:
     static void CheckName(const std::string &path);
 
     virtual void Write(std::string_view data) = 0;
-    // Ends the stream (a compressed one writes its last block) and commits the file.
-    virtual void Commit() = 0;
+    // Ends the stream (a compressed one writes its last block) and closes the file, for
+    // the run to commit.
+    virtual void Finish() = 0;
+    virtual OutputFile &File() = 0;
 };
 
 } // namespace vesselhost

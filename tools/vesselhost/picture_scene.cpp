@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <set>
 #include <map>
 
 #include "host/host_error.h"
@@ -105,7 +107,9 @@ void AddMesh(Scene &scene, VesselMark &mark, const host::Mesh &mesh, const host:
     }
 }
 
-void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed)
+// `placeholders`: the missing meshes already named in a warning.
+void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed,
+               std::set<std::string> &placeholders)
 {
     const host::Motion &m = vessel.motion;
     if (!std::isfinite(m.x) || !std::isfinite(m.z) || !std::isfinite(m.heading))
@@ -131,8 +135,20 @@ void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed)
             drawn = true;
         }
     }
-    if (!drawn)
+    if (!drawn) {
+        const host::Mesh *first = vessel.meshes.empty() ? nullptr : sim.MeshOf(vessel.meshes[0].mesh);
+        std::string what = first ? "mesh " + first->name + " (" +
+                                       (first->file.empty() ? "no file " + sim.Root() + "/Meshes/" +
+                                                                  first->name + ".msh"
+                                                            : first->file + " has no groups") +
+                                       ")"
+                                 : "no mesh";
+        if (placeholders.insert(what).second)
+            std::fprintf(stderr, "vesselhost: warning: %s: the picture draws the placeholder in "
+                                 "its place (first for vessel %s)\n",
+                         what.c_str(), vessel.name.c_str());
         AddMesh(scene, mark, host::BuildPlaceholderMesh(vessel), vessel, 0, _V(0, 0, 0));
+    }
     Placement placement(vessel);
     mark.position = placement.Apply(_V(0, placement.groundY, 0));
     mark.forward = _V(placement.sinH, 0, placement.cosH);
@@ -163,8 +179,10 @@ Scene BuildScene(const std::vector<const host::Vessel *> &vessels, double pixels
                  const std::function<void(double)> &progress)
 {
     Scene scene;
+    std::set<std::string> placeholders;
     for (std::size_t i = 0; i < vessels.size(); ++i) {
-        AddVessel(scene, *vessels[i], 2 * vessels[i]->size * pixelsPerMetre >= kDetailPixels);
+        AddVessel(scene, *vessels[i], 2 * vessels[i]->size * pixelsPerMetre >= kDetailPixels,
+                  placeholders);
         if (progress && i % 64 == 0)
             progress(double(i) / double(vessels.size()));
     }

@@ -32,6 +32,10 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kFlushBytes = 1 << 20;
 
+// The sound library gives out this many sound ids, one to each vessel that asks; the
+// vehicles ask as they are created.
+constexpr std::size_t kSoundIds = 60;
+
 // Event times meet step start times within a millionth of a step, so that sums of
 // decimal step lengths that miss by a rounding error still count as on time.
 constexpr double kTimeTolerance = 1e-6;
@@ -127,8 +131,12 @@ public:
     }
 
     void Run();
+    // Sets the run up, up to its first step, and ends it there.
+    void Check();
 
 private:
+    void SetUp(std::unique_ptr<OutputFile> audioFile);
+    void WarnSilentVessels();
     void LoadSoundLibrary();
     void CreateVessels();
     void Deliver(const host::ScenarioEvent &event, double stepStart);
@@ -299,24 +307,10 @@ void ScenarioRun::Drain()
     sim_.Trace().Clear();
 }
 
-void ScenarioRun::Run()
+// Everything of the run before its first step: the sound library, the recording, the
+// vessels with their meshes. `check` does this much too, so it finds what run would.
+void ScenarioRun::SetUp(std::unique_ptr<OutputFile> audioFile)
 {
-    // Outputs first: a folder that cannot take them stops the run before it starts.
-    for (const std::string *path : {&options_.trace, &options_.telemetry})
-        if (!path->empty())
-            OutputStream::CheckName(*path);
-    if (!options_.trace.empty())
-        traceFile_ = OutputStream::For(std::make_unique<OutputFile>(options_.trace));
-    if (!options_.telemetry.empty())
-        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry);
-    std::unique_ptr<OutputFile> audioFile;
-    if (!options_.audio.empty())
-        audioFile = std::make_unique<OutputFile>(options_.audio);
-    OpenPictures();
-    if (!options_.summary.empty())
-        summaryFile_ = std::make_unique<OutputFile>(options_.summary);
-
-    InFolder inRoot(root_); // the modules write their sound log relative to it
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
@@ -326,7 +320,7 @@ void ScenarioRun::Run()
         sim_.Trace().selection = &traceSelection_;
     }
     if (scenario_.physics)
-        sim_.physics = host::MoveOnGround;
+        sim_.physics = host::StepGroundPhysics;
     LoadSoundLibrary();
     if (audioFile) {
         if (!sim_.SoundLibrary())
@@ -342,6 +336,52 @@ void ScenarioRun::Run()
     // scenario; the host noted it instead of failing the module's call.
     if (!sim_.MeshErrors().empty())
         throw host::Error(sim_.MeshErrors().front());
+    WarnSilentVessels();
+}
+
+void ScenarioRun::WarnSilentVessels()
+{
+    if (!sim_.SoundLibrary() || vessels_.size() <= kSoundIds)
+        return;
+    // The first few silent ones and the last.
+    std::string names;
+    for (std::size_t i = kSoundIds; i < vessels_.size() && i < kSoundIds + 3; ++i)
+        names += (names.empty() ? "" : ", ") + vessels_[i]->name;
+    if (vessels_.size() > kSoundIds + 3)
+        names += (vessels_.size() > kSoundIds + 4 ? ", ... " : ", ") + vessels_.back()->name;
+    std::fprintf(stderr,
+                 "vesselhost: warning: the sound library has %zu sound ids, one per vessel in "
+                 "the order they are created; the %zu vessels after the first %zu stay silent "
+                 "(%s)\n",
+                 kSoundIds, vessels_.size() - kSoundIds, kSoundIds, names.c_str());
+}
+
+void ScenarioRun::Check()
+{
+    InFolder inRoot(root_);
+    SetUp(nullptr);
+    sim_.Reset();
+}
+
+void ScenarioRun::Run()
+{
+    // Outputs first: a folder that cannot take them stops the run before it starts.
+    for (const std::string *path : {&options_.trace, &options_.telemetry})
+        if (!path->empty())
+            OutputStream::CheckName(*path);
+    if (!options_.trace.empty())
+        traceFile_ = OutputStream::For(std::make_unique<OutputFile>(options_.trace, true));
+    if (!options_.telemetry.empty())
+        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry, true);
+    std::unique_ptr<OutputFile> audioFile;
+    if (!options_.audio.empty())
+        audioFile = std::make_unique<OutputFile>(options_.audio);
+    OpenPictures();
+    if (!options_.summary.empty())
+        summaryFile_ = std::make_unique<OutputFile>(options_.summary);
+
+    InFolder inRoot(root_); // the modules write their sound log relative to it
+    SetUp(std::move(audioFile));
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
         telemetry_ = std::make_unique<TelemetryWriter>(
@@ -439,26 +479,37 @@ void ScenarioRun::DrawPicture(Picture &picture)
 
 void ScenarioRun::Finish()
 {
+    // Every output is completed before any takes its name, so that one that cannot be
+    // written leaves no output of the run behind.
+    std::vector<OutputFile *> outputs;
     for (; nextPicture_ < pictures_.size(); ++nextPicture_)
         DrawPicture(pictures_[nextPicture_]);
-    if (recording_)
-        recording_->Commit();
     for (Picture &picture : pictures_)
-        picture.file->Commit();
+        outputs.push_back(picture.file.get());
+    if (recording_) {
+        recording_->End();
+        outputs.push_back(&recording_->File());
+    }
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();
-        traceFile_->Commit();
+        traceFile_->Finish();
+        outputs.push_back(&traceFile_->File());
     }
-    if (telemetry_)
-        telemetry_->Commit();
+    if (telemetry_) {
+        telemetry_->Finish();
+        outputs.push_back(&telemetry_->File());
+    }
     if (summaryFile_) {
         double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_)
                           .count();
         summaryFile_->Write(summary_->Json(sim_.Vessels(), scenario_.StepCount(), scenario_.step,
                                            wall));
-        summaryFile_->Commit();
+        summaryFile_->Close();
+        outputs.push_back(summaryFile_.get());
     }
+    for (OutputFile *output : outputs)
+        output->Commit();
     if (!options_.quiet)
         summary_->Print(out_, sim_.Vessels());
     sim_.Reset();
@@ -466,11 +517,26 @@ void ScenarioRun::Finish()
 
 } // namespace
 
+bool RunOptions::WritesStandardOutput() const
+{
+    for (const OutputRequest &output : Outputs())
+        if (output.toStandardOutput && output.path == "-")
+            return true;
+    return false;
+}
+
 void RunScenario(const host::Scenario &scenario, const std::string &root,
                  const RunOptions &options, std::FILE *out)
 {
     RequireRoot(root);
+    std::vector<std::string> inputs = {ModuleDirectory(root), (fs::path(root) / "Meshes").string(),
+                                       (fs::path(root) / "Sound").string(), SoundLibraryPath(root)};
+    std::error_code error;
+    if (fs::is_regular_file(scenario.file, error))
+        inputs.push_back(scenario.file);
+    CheckOutputs(options.Outputs(), inputs);
     host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
+    SignalCleanup signals;
     try {
         ScenarioRun(scenario, root, options, out).Run();
     } catch (...) {
@@ -483,26 +549,12 @@ void CheckScenario(const host::Scenario &scenario, const std::string &root)
 {
     RequireRoot(root);
     host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
-    host::Simulator &sim = host::Simulator::Get();
-    sim.Reset();
-    sim.SetRoot(root);
-    std::set<std::string> checked;
     try {
-        for (const host::ScenarioShip &ship : scenario.ships) {
-            if (!checked.insert(ship.className).second)
-                continue;
-            try {
-                sim.LoadModule(ship.className);
-            } catch (const host::Error &e) {
-                throw host::Error(At(scenario, ship.line) + "class " + ship.className +
-                                  " has no usable module: " + e.what());
-            }
-        }
+        ScenarioRun(scenario, root, RunOptions{}, stdout).Check();
     } catch (...) {
-        sim.Reset();
+        host::Simulator::Get().Reset();
         throw;
     }
-    sim.Reset();
 }
 
 } // namespace vesselhost

@@ -9,33 +9,51 @@
 
 #include "host/scenario.h"
 #include "host/trace_selection.h"
+#include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 
 struct RunOptions {
-    // Output files, absolute paths; empty when not asked for. A trace or telemetry name
-    // ending .gz or .zst is written compressed.
+    // Output files, absolute paths (or `-`, standard output, for trace and telemetry);
+    // empty when not asked for. A trace or telemetry name ending .gz or .zst is written
+    // compressed.
     std::string trace, telemetry, audio, picture, summary;
-    host::TraceSelection traceSelection;   // which calls the trace keeps
+    host::TraceSelection traceSelection;       // which calls the trace keeps
     std::vector<std::string> telemetryVessels; // names or glob patterns; empty: all
-    int telemetryEvery = 1;                // a telemetry row every this many steps
+    int telemetryEvery = 1;                    // a telemetry row every this many steps
     // Simulated times (s) to draw the picture at instead of the end; with several, each
     // picture's name takes its time before the extension (scene-12.5s.png).
     std::vector<double> pictureAt;
-    bool quiet = false;    // no per-vessel summary on the output
+    bool quiet = false; // no per-vessel summary on the output
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
+
+    // Every output of the run, in one list that is checked before the run starts: an
+    // output of the run is added here with its option's name.
+    std::vector<OutputRequest> Outputs() const
+    {
+        return {{"--trace", trace, true},
+                {"--telemetry", telemetry, true},
+                {"--audio", audio, false},
+                {"--picture", picture, false},
+                {"--summary", summary, false}};
+    }
+    // Whether an output takes standard output, so the summary goes to standard error.
+    bool WritesStandardOutput() const;
 };
 
 // Runs the scenario in the simulator rooted at `root` (an absolute path); the run takes
-// place in the root folder. Prints the summary on `out`. Throws host::Error for bad
+// place in the root folder. Checks every output first (CheckOutputs, against the
+// scenario file and the root's modules, meshes, sounds and sound library). Prints the
+// summary on `out`. Throws host::Error for bad
 // input (a class without a loadable module, a sound library that does not load) and
 // OutputError when an output cannot be written; outputs are written whole or not at all.
 void RunScenario(const host::Scenario &scenario, const std::string &root,
                  const RunOptions &options, std::FILE *out);
 
-// Checks without running that every class of the scenario has a module in the root that
-// loads as a vessel module. Throws host::Error naming the ship's line.
+// Checks without running what a run would find before its first step: every class has
+// a module in the root that loads, the sound library loads, every vessel is created and
+// its meshes read. Throws host::Error as RunScenario does.
 void CheckScenario(const host::Scenario &scenario, const std::string &root);
 
 } // namespace vesselhost

@@ -43,12 +43,11 @@ SoundRecording::SoundRecording(const host::DynamicLibrary &library,
         throw OutputError(file_->Path() + ": the sound library refused to record into it");
 }
 
-void SoundRecording::Commit()
+void SoundRecording::End()
 {
     TraceOff traceOff;
     if (!end_())
         throw OutputError(file_->Path() + ": the sound library could not finish the recording");
-    file_->Commit();
 }
 
 } // namespace vesselhost

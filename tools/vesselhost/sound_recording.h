@@ -14,8 +14,9 @@ public:
     // Starts the recording into the file's temporary path; throws OutputError when the
     // library has no recording exports or refuses.
     SoundRecording(const host::DynamicLibrary &library, std::unique_ptr<OutputFile> file);
-    // Ends the recording and gives the file its name.
-    void Commit();
+    // Ends the recording, the file complete, for the run to commit.
+    void End();
+    OutputFile &File() { return *file_; }
 
 private:
     typedef int (*BeginFunction)(const char *path, int sampleRate);

@@ -89,11 +89,11 @@ void TelemetryWriter::FlushIfFull()
     buffer_.clear();
 }
 
-void TelemetryWriter::Commit()
+void TelemetryWriter::Finish()
 {
     file_->Write(buffer_);
     buffer_.clear();
-    file_->Commit();
+    file_->Finish();
 }
 
 } // namespace vesselhost

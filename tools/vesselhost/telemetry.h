@@ -24,7 +24,9 @@ public:
 
     // A row for the vessel, if it is selected.
     void Row(std::int64_t step, double t, const host::Vessel &vessel);
-    void Commit();
+    // Writes what is buffered and closes the file, for the run to commit.
+    void Finish();
+    OutputFile &File() { return file_->File(); }
 
 private:
     void FlushIfFull();
