@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/handles.h"
+#include "host/trace_selection.h"
 #include "sdk/OrbiterAPI.h"
 
 class MGROUP_TRANSFORM;
@@ -64,10 +65,25 @@ public:
     // When set, the trace keeps only the calls of this name, and the others' arguments
     // are not even gathered: for a run that needs one kind of call, not every call.
     const char *only = nullptr;
+    // When set, the calls it selects are kept too (besides those of `only`'s name); the
+    // others cost no more than this test.
+    TraceSelection *selection = nullptr;
 
-    bool Wants(const char *call) const
+    bool Wants(const char *call, int vessel, double t) const
     {
-        return !only || (call[0] == only[0] && std::strcmp(call, only) == 0);
+        if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
+            return true;
+        if (selection)
+            return selection->Selects(call, vessel, t) || HandsOverTransform(call);
+        return !only;
+    }
+
+    // The call that hands transform records to the host. A selection keeps it even when
+    // it does not select it: the trace numbers the records in order of first
+    // appearance, so that a selected trace names them as the full trace does.
+    static bool HandsOverTransform(const char *call)
+    {
+        return call[0] == 'A' && std::strcmp(call, "AddAnimationComponent") == 0;
     }
 
     void Clear()

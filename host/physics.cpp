@@ -8,7 +8,6 @@
 
 #include "host/host_error.h"
 #include "host/simulator.h"
-#include "host/vessel_walk.h"
 
 namespace host {
 
@@ -162,15 +161,14 @@ const char *NonFiniteQuantity(const Vessel &vessel)
     return nullptr;
 }
 
-void StepGroundPhysics(Simulator &sim, double dt)
+void StepGroundPhysics(Vessel &vessel, double dt)
 {
-    WalkVessels(sim.Vessels(), [&](Vessel &vessel) {
-        MoveOnGround(vessel, dt);
-        // Checked before any module or output sees the state.
-        if (const char *quantity = NonFiniteQuantity(vessel))
-            throw RunError("vessel " + vessel.name + ": step " + std::to_string(sim.StepIndex()) +
-                           ": " + quantity + " is no longer finite; the run stops");
-    });
+    MoveOnGround(vessel, dt);
+    // Checked before any module or output sees the state.
+    if (const char *quantity = NonFiniteQuantity(vessel))
+        throw RunError("vessel " + vessel.name + ": step " +
+                       std::to_string(Simulator::Get().StepIndex()) + ": " + quantity +
+                       " is no longer finite; the run stops");
 }
 
 } // namespace host

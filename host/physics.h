@@ -9,7 +9,6 @@
 
 namespace host {
 
-class Simulator;
 
 // Empty mass plus every propellant's mass, kg.
 double VesselMass(const Vessel &vessel);
@@ -34,8 +33,8 @@ void MoveOnGround(Vessel &vessel, double dt);
 // The first quantity of the vessel's state that is not a finite number, or null.
 const char *NonFiniteQuantity(const Vessel &vessel);
 
-// The simulator's physics hook: every vessel in creation order. Throws RunError naming
-// the vessel, the step and the quantity when a state is no longer finite.
-void StepGroundPhysics(Simulator &sim, double dt);
+// The simulator's physics hook for one vessel: moves it, and throws RunError naming the
+// vessel, the step and the quantity when its state is no longer finite.
+void StepGroundPhysics(Vessel &vessel, double dt);
 
 } // namespace host

@@ -1,7 +1,6 @@
 #include "host/pose_cache.h"
 
 #include "host/pose.h"
-#include "host/prefetch.h"
 #include "sdk/VesselAPI.h"
 
 namespace host {
@@ -69,15 +68,6 @@ void PoseCache::WorkOut(const Vessel &vessel, std::size_t c)
     // The child's pivot and axis ride along with the parent.
     if (component.parent >= 0)
         motions_[c] = motions_[std::size_t(component.parent)].After(motions_[c]);
-}
-
-void PoseCache::Prefetch() const
-{
-    PrefetchElements(states_);
-    PrefetchElements(firstMember_);
-    PrefetchElements(members_);
-    PrefetchElements(rotations_);
-    PrefetchElements(motions_);
 }
 
 void PoseCache::Update(const Vessel &vessel)

@@ -31,8 +31,6 @@ class PoseCache {
 public:
     void Update(const Vessel &vessel);
     std::size_t Size() const { return motions_.size(); }
-    // Asks for the cache's memory ahead of an update (see vessel_walk.h).
-    void Prefetch() const;
     const RigidTransform &Motion(std::size_t component) const { return motions_[component]; }
 
 private:

@@ -73,6 +73,8 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
     vessel->module = &module;
     vessel->flightModel = flightModel;
     names_[vessel->id] = name;
+    if (trace_.selection)
+        trace_.selection->NoteVessel(vessel->id, name);
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
     vesselsByName_[name] = &v;
     {
@@ -149,19 +151,18 @@ const std::string &Simulator::VesselName(int id) const
 void Simulator::Step(double dt)
 {
     ++step_;
-    if (physics)
-        physics(*this, dt);
+    Vessel *movedFirst = physics ? focus_ : nullptr;
+    if (movedFirst)
+        physics(*movedFirst, dt);
     simTime_ += dt;
     const double mjd = Mjd();
     // One pass: each vessel's state is touched once per step, a large fleet's included.
     WalkVessels(vessels_, [&](Vessel &v) {
-        v.forces.clear(); // the physics has applied them
-        {
-            InCallback scope(*this, v);
-            v.callbacks->PostStep(v.vessel, simTime_, dt, mjd);
-        }
-        if (evaluatePoses)
-            v.pose.Update(v);
+        if (physics && &v != movedFirst)
+            physics(v, dt);
+        v.forces.clear(); // the physics has applied them, or there is none
+        InCallback scope(*this, v);
+        v.callbacks->PostStep(v.vessel, simTime_, dt, mjd);
     });
 }
 
@@ -195,12 +196,14 @@ void Simulator::DestroyVisual(Vessel &vessel)
 void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> args,
                        std::optional<TraceValue> ret)
 {
-    if (!trace_.Wants(call))
+    if (vessel < 0)
+        vessel = callingVessel_;
+    if (!trace_.Wants(call, vessel, simTime_))
         return;
     TraceCall c;
     c.step = step_;
     c.t = simTime_;
-    c.vessel = vessel >= 0 ? vessel : callingVessel_;
+    c.vessel = vessel;
     c.call = call;
     c.args = std::move(args);
     c.ret = std::move(ret);
@@ -254,10 +257,10 @@ void Simulator::Reset()
     trace_.Clear();
     trace_.enabled = false;
     trace_.only = nullptr;
+    trace_.selection = nullptr;
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;
-    evaluatePoses = false;
 }
 
 } // namespace host

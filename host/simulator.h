@@ -75,11 +75,12 @@ public:
     const std::string &VesselName(int id) const;
 
     // One simulation step of length dt: the physics (if set) moves every vessel with
-    // the thrust and forces of the last step, then every vessel's clbkPostStep runs,
-    // followed, if evaluatePoses is set, by the update of its pose (Vessel::pose).
+    // the thrust and forces of the last step, then every vessel's clbkPostStep runs.
+    // Each vessel's callback sees every vessel moved: the focus vessel, whose airspeed
+    // any vessel may read, moves first; the others move just before their own callback,
+    // so that one pass over the fleet does both.
     void Step(double dt);
-    std::function<void(Simulator &, double dt)> physics;
-    bool evaluatePoses = false;
+    void (*physics)(Vessel &, double dt) = nullptr;
 
     // A buffered key event; returns what clbkConsumeBufferedKey returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);

@@ -108,6 +108,13 @@ const char *KindName(int kind)
 
 } // namespace
 
+void TraceJsonWriter::NumberTransforms(const TraceCall &call)
+{
+    for (const TraceValue &arg : call.args)
+        if (auto *transform = std::get_if<TransformSnapshot>(&arg))
+            transformIds_.try_emplace(transform->address, int(transformIds_.size()));
+}
+
 void TraceJsonWriter::Transform(const TransformSnapshot &transform, std::string &out)
 {
     auto [entry, fresh] = transformIds_.try_emplace(transform.address, int(transformIds_.size()));

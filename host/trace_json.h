@@ -20,6 +20,8 @@ class TraceJsonWriter {
 public:
     // Appends one line for the call to `out`; names come from the simulator.
     void Append(const TraceCall &call, const Simulator &sim, std::string &out);
+    // Numbers the transform records of a call left out of the trace, as Append would.
+    void NumberTransforms(const TraceCall &call);
 
 private:
     void Value(const TraceValue &value, const Simulator &sim, std::string &out);

@@ -18,10 +18,11 @@ host::Vessel &Of(OBJHANDLE handle) { return *static_cast<host::Vessel *>(handle)
 // Whether a call is noted: on the way of every call, so a test of a flag and, when
 // the trace keeps one kind of call only, of a name, with the trace looked up once (the
 // simulator outlives every vessel).
-[[gnu::always_inline]] inline bool Noted(const char *call)
+[[gnu::always_inline]] inline bool Noted(const host::Vessel &v, const char *call)
 {
+    static const Simulator &sim = Simulator::Get();
     static const host::CallTrace &trace = Simulator::Get().Trace();
-    return trace.enabled && trace.Wants(call);
+    return trace.enabled && trace.Wants(call, v.id, sim.SimTime());
 }
 
 // The noting itself, kept out of the calls' way.
@@ -43,7 +44,7 @@ template <class... A>
 [[gnu::always_inline]] inline void Note(const host::Vessel &v, const char *call,
                                         const A &...args)
 {
-    if (Noted(call)) [[unlikely]]
+    if (Noted(v, call)) [[unlikely]]
         Record(v, call, args...);
 }
 
@@ -51,7 +52,7 @@ template <class R, class... A>
 [[gnu::always_inline]] inline R NoteResult(const host::Vessel &v, const char *call, R result,
                                            const A &...args)
 {
-    if (Noted(call)) [[unlikely]]
+    if (Noted(v, call)) [[unlikely]]
         RecordWithResult(v, call, result, args...);
     return result;
 }

@@ -102,7 +102,13 @@ struct Vessel {
     Readings readings;
     Motion motion;
     VISHANDLE visual = nullptr;
-    PoseCache pose; // up to date after each step when the simulator evaluates poses
+    // The pose at the current animation states, worked out when read: only a reader
+    // (a picture) pays for it.
+    const PoseCache &Pose() const
+    {
+        pose_.Update(*this);
+        return pose_;
+    }
 
     // The group of a type, or -1.
     int GroupOfType(THGROUP_TYPE type) const
@@ -112,6 +118,9 @@ struct Vessel {
                 return int(i);
         return -1;
     }
+
+private:
+    mutable PoseCache pose_;
 };
 
 } // namespace host

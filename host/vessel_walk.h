@@ -1,5 +1,5 @@
-// The walk over every vessel that each step makes, twice (physics, then the vessels' own
-// steps). A large fleet's vessels lie scattered over the heap, and a vessel's step reads
+// The walk over every vessel that each step makes (each vessel's physics, then its own
+// step). A large fleet's vessels lie scattered over the heap, and a vessel's step reads
 // a few kilobytes spread over a dozen blocks: walked plainly, the step waits for each of
 // those cache lines in turn. The walk asks for them a vessel or two ahead instead.
 #pragma once
@@ -27,7 +27,6 @@ inline void PrefetchStepMemory(const Vessel &vessel)
     PrefetchElements(vessel.animations);
     PrefetchElements(vessel.components);
     PrefetchBytes(vessel.vessel, kModuleObjectBytes);
-    vessel.pose.Prefetch();
 }
 
 } // namespace walk_detail

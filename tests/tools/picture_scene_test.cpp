@@ -103,3 +103,22 @@ TEST(PictureScene, VesselsKeepTheirOrderAndNames)
 }
 
 } // namespace
+
+TEST(PictureScene, AVesselTooSmallToShowItsShapeIsAFootprintOnly)
+{
+    // Size 4 m spans 8 m: at the scale where that is exactly kDetailPixels, the vessel
+    // keeps its shape; one a little smaller does not.
+    const double scale = vesselhost::kDetailPixels / 8;
+    host::Vessel a = Hull("A"), b = Hull("B");
+    b.motion.x = 100;
+    b.size = 3.99;
+    vesselhost::Scene scene = vesselhost::BuildScene({&a, &b}, scale);
+    ASSERT_EQ(scene.marks.size(), 2u);
+    EXPECT_FALSE(scene.marks[0].footprint);
+    EXPECT_TRUE(scene.marks[1].footprint);
+    const std::size_t facesOfA = scene.faces.size();
+    EXPECT_GT(facesOfA, 0u);
+    EXPECT_EQ(vesselhost::BuildScene({&a}, scale).faces.size(), facesOfA);
+    EXPECT_NEAR(scene.marks[1].bounds.lo.x, 100 - 3.99, 1e-12);
+    EXPECT_NEAR(scene.marks[1].bounds.hi.z, 3.99, 1e-12);
+}

@@ -117,15 +117,46 @@ int Check(const std::string &path, const std::string &root)
 
 void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &noProgress)
 {
-    command.add_option("--trace", options.trace, "write every call of the modules as JSON Lines")
+    command.add_option("--trace", options.trace,
+                       "write every call of the modules as JSON Lines (.gz, .zst: compressed)")
         ->type_name("FILE");
-    command.add_option("--telemetry", options.telemetry, "write one CSV row per vessel per step")
+    host::TraceSelection &selection = options.traceSelection;
+    command.add_option("--trace-vessels", selection.vessels,
+                       "trace only these vessels (names or patterns like V1*)")
+        ->type_name("NAME,...")
+        ->delimiter(',');
+    command.add_option("--trace-calls", selection.calls,
+                       "trace only these calls (names or patterns like Set*)")
+        ->type_name("NAME,...")
+        ->delimiter(',');
+    command.add_option("--trace-from", selection.from, "trace only calls from this time on")
+        ->type_name("T");
+    command.add_option("--trace-to", selection.to, "trace only calls up to this time")
+        ->type_name("T");
+    command.add_option("--telemetry", options.telemetry,
+                       "write one CSV row per vessel per step (.gz, .zst: compressed)")
         ->type_name("FILE");
+    command.add_option("--telemetry-every", options.telemetryEvery,
+                       "a telemetry row every N steps (the last of every N)")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
+    command.add_option("--telemetry-vessels", options.telemetryVessels,
+                       "telemetry only of these vessels (names or patterns)")
+        ->type_name("NAME,...")
+        ->delimiter(',');
+    command.add_option("--summary", options.summary,
+                       "write what each vessel did and the run's figures as JSON")
+        ->type_name("FILE");
+    command.add_flag("--quiet", options.quiet, "print no per-vessel summary");
     command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds")
         ->type_name("FILE");
     command.add_option("--picture", options.picture,
                        "draw the vessels where the run left them, as a PNG")
         ->type_name("FILE");
+    command.add_option("--picture-at", options.pictureAt,
+                       "draw the picture at these simulated times instead of the end")
+        ->type_name("T,...")
+        ->delimiter(',');
     command
         .add_option("--report", options.report,
                     "write one HTML page with plots, paths and a 3D replay of the run")
@@ -199,7 +230,8 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
             }
     }
     for (std::string *path :
-         {&options.trace, &options.telemetry, &options.audio, &options.picture, &options.report})
+         {&options.trace, &options.telemetry, &options.audio, &options.picture, &options.report,
+          &options.summary})
         *path = Absolute(*path);
     std::FILE *out = options.WritesStandardOutput() ? stderr : stdout;
     try {

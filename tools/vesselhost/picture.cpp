@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <numbers>
 #include <system_error>
 
 #include "host/host_error.h"
@@ -32,6 +34,7 @@ constexpr Colour kInk{0.1, 0.1, 0.12, 1};
 constexpr Colour kGroundLine{0.3, 0.3, 0.36, 1};
 constexpr Colour kFrame{0.4, 0.4, 0.48, 1};
 constexpr Colour kHeadingArrow{0.1, 0.3, 0.8, 1};
+constexpr Colour kFootprint{0.35, 0.35, 0.4, 1};
 
 // One of the two views: which ground axes run across and down the panel, and which one
 // looks into it.
@@ -119,7 +122,8 @@ void DrawGround(cairo_t *cr, const View &view)
 }
 
 // Painter's order, farthest first, each face shaded by how squarely it faces the viewer.
-void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces)
+void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces,
+               const std::function<void(double)> &progress)
 {
     std::vector<const Face *> order;
     for (const Face &f : faces)
@@ -132,7 +136,10 @@ void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces)
                      [&](const Face *a, const Face *b) { return depth(a) < depth(b); });
     cairo_set_line_width(cr, 0.8);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (const Face *f : order) {
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const Face *f = order[n];
+        if (progress && n % 4096 == 0)
+            progress(double(n) / double(order.size()));
         double facing = std::abs(f->UnitNormal().data[view.depth]);
         cairo_move_to(cr, view.X(f->p[0]), view.Y(f->p[0]));
         cairo_line_to(cr, view.X(f->p[1]), view.Y(f->p[1]));
@@ -153,12 +160,72 @@ void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces)
     }
 }
 
-// Text centred on (x, y) with a light halo, readable over any face.
-void DrawLabel(cairo_t *cr, const std::string &text, double x, double y)
+// Where the labels of a view may go: a label is drawn only where it fits, inside the
+// panel, clear of the labels drawn before it and of the dots of small vessels.
+class LabelSpace {
+public:
+    explicit LabelSpace(const View &view)
+        : left_(kMargin), right_(kPictureWidth - kMargin), top_(view.top),
+          bottom_(view.top + view.height), dots_(kColumns * kRows)
+    {
+    }
+    void AddDot(double x, double y, double radius)
+    {
+        ForCells(x - radius, y - radius, x + radius, y + radius,
+                 [&](std::size_t cell) { dots_[cell] = true; return true; });
+    }
+    bool Take(double x0, double y0, double x1, double y1)
+    {
+        if (x0 < left_ || x1 > right_ || y0 < top_ || y1 > bottom_)
+            return false;
+        for (const Box &b : taken_)
+            if (x0 < b.x1 && b.x0 < x1 && y0 < b.y1 && b.y0 < y1)
+                return false;
+        if (!ForCells(x0, y0, x1, y1, [&](std::size_t cell) { return !dots_[cell]; }))
+            return false;
+        taken_.push_back({x0, y0, x1, y1});
+        return true;
+    }
+
+private:
+    static constexpr int kCell = 2; // pixels
+    static constexpr int kColumns = kPictureWidth / kCell, kRows = kPictureHeight / kCell;
+
+    // Calls visit(cell) for the cells the box covers while it returns true.
+    template <class Visit> static bool ForCells(double x0, double y0, double x1, double y1,
+                                                Visit visit)
+    {
+        int c0 = std::clamp(int(x0 / kCell), 0, kColumns - 1);
+        int c1 = std::clamp(int(x1 / kCell), 0, kColumns - 1);
+        int r0 = std::clamp(int(y0 / kCell), 0, kRows - 1);
+        int r1 = std::clamp(int(y1 / kCell), 0, kRows - 1);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                if (!visit(std::size_t(r) * kColumns + std::size_t(c)))
+                    return false;
+        return true;
+    }
+
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    double left_, right_, top_, bottom_;
+    std::vector<Box> taken_;
+    std::vector<bool> dots_; // by cell: covered by a small vessel's dot
+};
+
+// Text centred on (x, y) with a light halo, readable over any face, where it fits.
+void DrawLabel(cairo_t *cr, LabelSpace &space, const std::string &text, double x, double y)
 {
+    constexpr double kHalo = 2;
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text.c_str(), &extents);
-    cairo_move_to(cr, x - extents.width / 2 - extents.x_bearing, y);
+    double left = x - extents.width / 2 - extents.x_bearing;
+    if (!space.Take(left + extents.x_bearing - kHalo, y + extents.y_bearing - kHalo,
+                    left + extents.x_bearing + extents.width + kHalo,
+                    y + extents.y_bearing + extents.height + kHalo))
+        return;
+    cairo_move_to(cr, left, y);
     cairo_text_path(cr, text.c_str());
     SetColour(cr, kBackground);
     cairo_set_line_width(cr, 4);
@@ -167,11 +234,37 @@ void DrawLabel(cairo_t *cr, const std::string &text, double x, double y)
     cairo_fill(cr);
 }
 
+// A vessel too small for its shape: a dot at its place, its heading as a tick when
+// that shows.
+void DrawFootprint(cairo_t *cr, const View &view, const VesselMark &mark, bool heading,
+                   LabelSpace &space)
+{
+    double radius = std::max(1.5, view.scale * (mark.bounds.hi.x - mark.bounds.lo.x) / 2);
+    double x = view.X(mark.position), y = view.Y(mark.position);
+    space.AddDot(x, y, radius);
+    SetColour(cr, kFootprint);
+    cairo_arc(cr, x, y, radius, 0, 2 * std::numbers::pi);
+    cairo_fill(cr);
+    if (heading && radius >= 2) {
+        SetColour(cr, kHeadingArrow);
+        cairo_set_line_width(cr, 1);
+        cairo_move_to(cr, x, y);
+        VECTOR3 tip = _V(mark.position.x + mark.forward.x * 2 * radius / view.scale, 0,
+                         mark.position.z + mark.forward.z * 2 * radius / view.scale);
+        cairo_line_to(cr, view.X(tip), view.Y(tip));
+        cairo_stroke(cr);
+    }
+}
+
 void DrawMarks(cairo_t *cr, const View &view, const std::vector<VesselMark> &marks,
                bool headingArrows)
 {
+    LabelSpace space(view);
+    for (const VesselMark &mark : marks)
+        if (mark.footprint)
+            DrawFootprint(cr, view, mark, headingArrows, space);
     for (const VesselMark &mark : marks) {
-        if (headingArrows) {
+        if (headingArrows && !mark.footprint) {
             VECTOR3 tip = _V(mark.position.x + mark.forward.x * mark.arrowLength, 0,
                              mark.position.z + mark.forward.z * mark.arrowLength);
             double x0 = view.X(mark.position), y0 = view.Y(mark.position);
@@ -201,11 +294,12 @@ void DrawMarks(cairo_t *cr, const View &view, const std::vector<VesselMark> &mar
             left = std::min(left, view.X(c));
             right = std::max(right, view.X(c));
         }
-        DrawLabel(cr, mark.name, (left + right) / 2, top - 8);
+        DrawLabel(cr, space, mark.name, (left + right) / 2, top - 8);
     }
 }
 
-void DrawView(cairo_t *cr, const View &view, const Scene &scene, double grid)
+void DrawView(cairo_t *cr, const View &view, const Scene &scene, double grid,
+              const std::function<void(double)> &progress)
 {
     cairo_save(cr);
     SetColour(cr, kInk);
@@ -219,7 +313,7 @@ void DrawView(cairo_t *cr, const View &view, const Scene &scene, double grid)
     bool side = view.depth == 0;
     if (side)
         DrawGround(cr, view);
-    DrawFaces(cr, view, scene.faces);
+    DrawFaces(cr, view, scene.faces, progress);
     DrawMarks(cr, view, scene.marks, !side);
     cairo_restore(cr);
     SetColour(cr, kFrame);
@@ -228,14 +322,8 @@ void DrawView(cairo_t *cr, const View &view, const Scene &scene, double grid)
     cairo_stroke(cr);
 }
 
-void Fit(View &top, View &side, const Scene &scene)
+void Fit(View &top, View &side, Bounds b)
 {
-    Bounds b;
-    for (const Face &f : scene.faces)
-        for (const VECTOR3 &p : f.p)
-            b.Add(p);
-    for (const VesselMark &m : scene.marks)
-        b.Add(m.position);
     if (b.Empty())
         b.Add(_V(0, 0, 0));
     b.Add(_V(b.lo.x, 0, b.lo.z)); // the ground line shows in the side view
@@ -249,6 +337,36 @@ void Fit(View &top, View &side, const Scene &scene)
         view->centreAcross = (b.lo.data[view->across] + b.hi.data[view->across]) / 2;
         view->centreDown = (b.lo.data[view->down] + b.hi.data[view->down]) / 2;
     }
+}
+
+Bounds BoundsOf(const Scene &scene)
+{
+    Bounds b;
+    for (const Face &f : scene.faces)
+        for (const VECTOR3 &p : f.p)
+            b.Add(p);
+    for (const VesselMark &m : scene.marks) {
+        b.Add(m.position);
+        if (m.footprint && !m.bounds.Empty()) {
+            b.Add(m.bounds.lo);
+            b.Add(m.bounds.hi);
+        }
+    }
+    return b;
+}
+
+// The vessels' places and sizes: enough to know how large each will show.
+Bounds RoughBounds(const std::vector<const host::Vessel *> &vessels)
+{
+    Bounds b;
+    for (const host::Vessel *v : vessels) {
+        double size = std::max(v->size, 0.5);
+        if (!std::isfinite(v->motion.x) || !std::isfinite(v->motion.z))
+            continue; // refused with its name when the scene is built
+        b.Add(_V(v->motion.x - size, 0, v->motion.z - size));
+        b.Add(_V(v->motion.x + size, 2 * size, v->motion.z + size));
+    }
+    return b;
 }
 
 struct SurfaceDeleter {
@@ -278,16 +396,23 @@ void WritePng(cairo_surface_t *surface, const std::string &path)
 
 } // namespace
 
-void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path)
+void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path,
+                   const std::function<void(const char *, double)> &progress)
 {
-    Scene scene = BuildScene(vessels);
-
+    auto stage = [&](const char *what, double from, double to) {
+        return std::function<void(double)>([=, &progress](double done) {
+            if (progress)
+                progress(what, from + (to - from) * done);
+        });
+    };
     double topPanel = kMargin + kTitleHeight;
     double sidePanel = topPanel + kTopPanelHeight + kPanelGap + kTitleHeight;
     View top{"Top view: z to the right, x downward", 2, 0, 1, 1, topPanel, kTopPanelHeight};
     View side{"Side view from +x: z to the right, y up", 2, 1, 0, -1, sidePanel,
               kPictureHeight - kMargin - sidePanel};
-    Fit(top, side, scene);
+    Fit(top, side, RoughBounds(vessels));
+    Scene scene = BuildScene(vessels, top.scale, stage("posing the vessels", 0, 0.4));
+    Fit(top, side, BoundsOf(scene));
 
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPictureWidth, kPictureHeight));
@@ -298,9 +423,10 @@ void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::
     cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, kFontSize);
     double grid = GridSpacing(top.scale);
-    DrawView(cr, top, scene, grid);
-    DrawView(cr, side, scene, grid);
+    DrawView(cr, top, scene, grid, stage("drawing the top view", 0.4, 0.7));
+    DrawView(cr, side, scene, grid, stage("drawing the side view", 0.7, 0.95));
     cairo_surface_flush(surface.get());
+    stage("writing the picture", 0.95, 1)(0);
     WritePng(surface.get(), path);
 }
 

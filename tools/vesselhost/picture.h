@@ -1,6 +1,7 @@
 // Pictures of vessels on the ground: a top view above a side view, as a PNG.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ inline constexpr int kPictureHeight = 900;  // pixels
 // animation states and labelled with its name: the mesh the vessel added, or its
 // placeholder when that mesh has no geometry. The top view has the ground's z to the
 // right and x downward; the side view below it shares the z scale and looks from +x.
+// Vessels too small to show their shape are dots; a label is drawn where it fits.
+// `progress` hears what the drawing does and the share done.
 // The file is written whole or not at all; throws host::Error when it cannot be.
-void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path);
+void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path,
+                   const std::function<void(const char *what, double done)> &progress = {});
 
 } // namespace vesselhost

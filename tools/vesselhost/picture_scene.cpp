@@ -108,13 +108,24 @@ void AddMesh(Scene &scene, VesselMark &mark, const host::Mesh &mesh, const host:
 }
 
 // `placeholders`: the missing meshes already named in a warning.
-void AddVessel(Scene &scene, const host::Vessel &vessel, std::set<std::string> &placeholders)
+void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed,
+               std::set<std::string> &placeholders)
 {
     const host::Motion &m = vessel.motion;
     if (!std::isfinite(m.x) || !std::isfinite(m.z) || !std::isfinite(m.heading))
         throw host::Error("cannot draw vessel " + vessel.name + ": its position is not finite");
     VesselMark mark;
     mark.name = vessel.name;
+    if (!detailed) {
+        double size = std::max(vessel.size, 0.5);
+        mark.footprint = true;
+        mark.position = _V(m.x, 0, m.z);
+        mark.forward = _V(std::sin(m.heading), 0, std::cos(m.heading));
+        mark.bounds.Add(_V(m.x - size, 0, m.z - size));
+        mark.bounds.Add(_V(m.x + size, size, m.z + size));
+        scene.marks.push_back(std::move(mark));
+        return;
+    }
     const host::Simulator &sim = host::Simulator::Get();
     bool drawn = false;
     for (std::size_t i = 0; i < vessel.meshes.size(); ++i) {
@@ -166,12 +177,17 @@ void Bounds::Add(const VECTOR3 &p)
     }
 }
 
-Scene BuildScene(const std::vector<const host::Vessel *> &vessels)
+Scene BuildScene(const std::vector<const host::Vessel *> &vessels, double pixelsPerMetre,
+                 const std::function<void(double)> &progress)
 {
     Scene scene;
     std::set<std::string> placeholders;
-    for (const host::Vessel *vessel : vessels)
-        AddVessel(scene, *vessel, placeholders);
+    for (std::size_t i = 0; i < vessels.size(); ++i) {
+        AddVessel(scene, *vessels[i], 2 * vessels[i]->size * pixelsPerMetre >= kDetailPixels,
+                  placeholders);
+        if (progress && i % 64 == 0)
+            progress(double(i) / double(vessels.size()));
+    }
     return scene;
 }
 

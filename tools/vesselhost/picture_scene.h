@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct VesselMark {
     Bounds bounds;
     VECTOR3 position{}, forward{}; // ground frame; forward is a unit vector on the ground
     double arrowLength = 1;        // metres
+    // Too small in the picture for its shape: drawn as a dot, its bounds a box of its
+    // size around its position.
+    bool footprint = false;
 };
 
 struct Scene {
@@ -46,7 +50,12 @@ struct Scene {
 
 // Every vessel's meshes that have geometry, else its placeholder, posed at the current
 // animation states and placed at its ground position and heading, its touchdown plane on
-// the ground. Throws host::Error for a vessel that stands at no finite place.
-Scene BuildScene(const std::vector<const host::Vessel *> &vessels);
+// the ground; a vessel whose size would span fewer than kDetailPixels at
+// `pixelsPerMetre` is a footprint only. `progress` hears the share of vessels done.
+// Throws host::Error for a vessel that stands at no finite place.
+inline constexpr double kDetailPixels = 16;
+Scene BuildScene(const std::vector<const host::Vessel *> &vessels,
+                 double pixelsPerMetre = 1e300,
+                 const std::function<void(double)> &progress = {});
 
 } // namespace vesselhost

@@ -6,7 +6,8 @@
 
 namespace vesselhost {
 
-void RenderPicture(const std::vector<const host::Vessel *> & /*vessels*/, const std::string &path)
+void RenderPicture(const std::vector<const host::Vessel *> & /*vessels*/, const std::string &path,
+                   const std::function<void(const char *, double)> & /*progress*/)
 {
     throw host::Error(path + ": pictures are drawn with Cairo, which this build of vesselhost "
                              "does not have");

@@ -7,37 +7,52 @@ namespace vesselhost {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
 constexpr auto kDelay = std::chrono::milliseconds(500);
-constexpr int kWidth = 40;
+constexpr auto kRedraw = std::chrono::milliseconds(100);
+constexpr int kWidth = 30;
+constexpr int kLineWidth = 100;
 
 } // namespace
 
-ProgressBar::ProgressBar(std::int64_t total, bool enabled)
-    : total_(total), enabled_(enabled && total > 0 && isatty(STDERR_FILENO)),
-      start_(std::chrono::steady_clock::now())
+ProgressBar::ProgressBar(bool enabled)
+    : enabled_(enabled && isatty(STDERR_FILENO)), start_(Clock::now()), workStart_(start_)
 {
 }
 
 ProgressBar::~ProgressBar()
 {
     if (drawn_)
-        std::fprintf(stderr, "\r%*s\r", kWidth + 16, "");
+        std::fprintf(stderr, "\r%*s\r", kLineWidth, "");
 }
 
-void ProgressBar::Update(std::int64_t done)
+void ProgressBar::Update(const std::string &what, double done, double t)
 {
     if (!enabled_)
         return;
-    int percent = int(done * 100 / total_);
-    if (percent == lastPercent_)
+    Clock::time_point now = Clock::now();
+    if (what != what_) {
+        what_ = what;
+        workStart_ = now;
+        lastPermille_ = -1;
+    }
+    int permille = int(done * 1000);
+    if (permille == lastPermille_ || now - start_ < kDelay || now - lastDrawn_ < kRedraw)
         return;
-    if (!drawn_ && std::chrono::steady_clock::now() - start_ < kDelay)
-        return;
-    lastPercent_ = percent;
+    lastPermille_ = permille;
+    lastDrawn_ = now;
     drawn_ = true;
-    int filled = percent * kWidth / 100;
-    std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled,
-                 "########################################", kWidth - filled, "", percent);
+    int filled = permille * kWidth / 1000;
+    // What is left of this work at the pace it has gone so far.
+    char left[32] = "";
+    double elapsed = std::chrono::duration<double>(now - workStart_).count();
+    if (done > 0.01 && elapsed > 0.2)
+        std::snprintf(left, sizeof left, ", %.0f s left", elapsed * (1 - done) / done + 0.5);
+    char line[kLineWidth + 1];
+    std::snprintf(line, sizeof line, "[%.*s%*s] %3d%%  t %.2f s  %s%s", filled,
+                  "##############################", kWidth - filled, "", permille / 10, t,
+                  what.c_str(), left);
+    std::fprintf(stderr, "\r%-*s", kLineWidth, line);
     std::fflush(stderr);
 }
 

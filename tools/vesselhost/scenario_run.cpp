@@ -1,5 +1,7 @@
 #include "tools/vesselhost/scenario_run.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "host/simulator.h"
 #include "host/trace_json.h"
 #include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/output_stream.h"
 #include "tools/vesselhost/picture.h"
 #include "tools/vesselhost/progress.h"
 #include "tools/vesselhost/report_page.h"
@@ -154,15 +157,27 @@ private:
     std::vector<VesselInput> input_;
     std::unique_ptr<RunSummary> summary_;
 
-    std::unique_ptr<OutputFile> traceFile_;
+    host::TraceSelection traceSelection_;
+    std::unique_ptr<OutputStream> traceFile_;
     host::TraceJsonWriter traceWriter_;
     std::string traceBuffer_;
     std::unique_ptr<OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
-    std::unique_ptr<OutputFile> pictureFile_;
     std::unique_ptr<OutputFile> reportFile_;
     std::unique_ptr<ReportRecorder> report_;
+    // The pictures to draw, by the time they show (the run's end when none was asked).
+    struct Picture {
+        double t;
+        std::unique_ptr<OutputFile> file;
+    };
+    std::vector<Picture> pictures_;
+    std::size_t nextPicture_ = 0;
+    void OpenPictures();
+    void DrawPicture(Picture &picture);
+    std::unique_ptr<ProgressBar> progress_;
+    std::unique_ptr<OutputFile> summaryFile_;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
 void ScenarioRun::LoadSoundLibrary()
@@ -282,8 +297,14 @@ void ScenarioRun::Drain()
     const std::vector<host::TraceCall> &calls = sim_.Trace().Calls();
     summary_->Calls(calls);
     if (traceFile_) {
-        for (const host::TraceCall &call : calls)
-            traceWriter_.Append(call, sim_, traceBuffer_);
+        // Besides the selected calls the trace holds the summary's and those that hand
+        // over transform records, numbered as the full trace would.
+        for (const host::TraceCall &call : calls) {
+            if (traceSelection_.Selects(call.call, call.vessel, call.t))
+                traceWriter_.Append(call, sim_, traceBuffer_);
+            else
+                traceWriter_.NumberTransforms(call);
+        }
         if (traceBuffer_.size() >= kFlushBytes) {
             traceFile_->Write(traceBuffer_);
             traceBuffer_.clear();
@@ -299,8 +320,11 @@ void ScenarioRun::SetUp(std::unique_ptr<OutputFile> audioFile)
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
-    if (!traceFile_)
-        sim_.Trace().only = kSummaryCall;
+    sim_.Trace().only = kSummaryCall;
+    if (traceFile_) {
+        traceSelection_ = options_.traceSelection;
+        sim_.Trace().selection = &traceSelection_;
+    }
     if (scenario_.physics)
         sim_.physics = host::StepGroundPhysics;
     LoadSoundLibrary();
@@ -348,15 +372,19 @@ void ScenarioRun::Check()
 void ScenarioRun::Run()
 {
     // Outputs first: a folder that cannot take them stops the run before it starts.
+    for (const std::string *path : {&options_.trace, &options_.telemetry})
+        if (!path->empty())
+            OutputStream::CheckName(*path);
     if (!options_.trace.empty())
-        traceFile_ = std::make_unique<OutputFile>(options_.trace, true);
+        traceFile_ = OutputStream::For(std::make_unique<OutputFile>(options_.trace, true));
     if (!options_.telemetry.empty())
         telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry, true);
     std::unique_ptr<OutputFile> audioFile;
     if (!options_.audio.empty())
         audioFile = std::make_unique<OutputFile>(options_.audio);
-    if (!options_.picture.empty())
-        pictureFile_ = std::make_unique<OutputFile>(options_.picture);
+    OpenPictures();
+    if (!options_.summary.empty())
+        summaryFile_ = std::make_unique<OutputFile>(options_.summary);
     if (!options_.report.empty()) {
         if (!ReportPagesAvailable())
             throw host::Error(options_.report + ": this build of vesselhost has no report page "
@@ -368,7 +396,9 @@ void ScenarioRun::Run()
     SetUp(std::move(audioFile));
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
-        telemetry_ = std::make_unique<TelemetryWriter>(std::move(telemetryFile_), sim_.Vessels());
+        telemetry_ = std::make_unique<TelemetryWriter>(
+            OutputStream::For(std::move(telemetryFile_)), sim_.Vessels(),
+            options_.telemetryVessels);
     Drain();
 
     const std::int64_t steps = scenario_.StepCount();
@@ -379,7 +409,10 @@ void ScenarioRun::Run()
     }
     std::size_t next = 0;
     std::vector<RunSummary::Note> notes;
-    ProgressBar progress(steps, options_.progress);
+    progress_ = std::make_unique<ProgressBar>(options_.progress);
+    // A picture at the start shows the vessels as created.
+    while (nextPicture_ < pictures_.size() && pictures_[nextPicture_].t <= dt * kTimeTolerance)
+        DrawPicture(pictures_[nextPicture_++]);
     for (std::int64_t k = 0; k < steps; ++k) {
         double stepStart = sim_.SimTime();
         double due = stepStart + dt * kTimeTolerance;
@@ -392,7 +425,7 @@ void ScenarioRun::Run()
         ApplyInput();
         sim_.Step(dt);
         Drain();
-        if (telemetry_)
+        if (telemetry_ && (k + 1) % options_.telemetryEvery == 0)
             for (host::Vessel *vessel : vessels_)
                 telemetry_->Row(k, sim_.SimTime(), *vessel);
         if (report_)
@@ -401,9 +434,65 @@ void ScenarioRun::Run()
         summary_->AfterStep(stepStart, sim_.SimTime(), sim_.Vessels(), notes);
         for (const RunSummary::Note &note : notes)
             Note(note.t, note.text);
-        progress.Update(k + 1);
+        progress_->Update("running the scenario", double(k + 1) / double(steps), sim_.SimTime());
+        while (nextPicture_ < pictures_.size() &&
+               pictures_[nextPicture_].t <= sim_.SimTime() + dt * kTimeTolerance)
+            DrawPicture(pictures_[nextPicture_++]);
     }
     Finish();
+}
+
+std::string TimeText(double t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%gs", t);
+    return text;
+}
+
+void ScenarioRun::OpenPictures()
+{
+    if (options_.picture.empty())
+        return;
+    double end = double(scenario_.StepCount()) * scenario_.step;
+    if (options_.pictureAt.empty()) {
+        pictures_.push_back({end, std::make_unique<OutputFile>(options_.picture)});
+        return;
+    }
+    std::vector<double> times = options_.pictureAt;
+    std::sort(times.begin(), times.end());
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    for (double t : times)
+        if (!(t >= 0 && t <= end + scenario_.step * kTimeTolerance))
+            throw host::Error("--picture-at " + TimeText(t) + ": not within the run (0 to " +
+                              TimeText(end) + ")");
+    for (double t : times) {
+        std::string path = options_.picture;
+        if (times.size() > 1) {
+            std::string::size_type dot = path.find_last_of('.');
+            std::string::size_type slash = path.find_last_of("/\\");
+            if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+                dot = path.size();
+            path.insert(dot, "-" + TimeText(t));
+        }
+        pictures_.push_back({t, std::make_unique<OutputFile>(path)});
+    }
+}
+
+// Drawn into its temporary file, which takes its name only when the whole run succeeded.
+void ScenarioRun::DrawPicture(Picture &picture)
+{
+    picture.file->Close();
+    std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
+    std::string name = std::filesystem::path(picture.file->Path()).filename().string();
+    double t = sim_.SimTime();
+    try {
+        RenderPicture(vessels, picture.file->TemporaryPath(),
+                      [&](const char *what, double done) {
+                          progress_->Update(name + ": " + what, done, t);
+                      });
+    } catch (const host::Error &e) {
+        throw OutputError(e.what());
+    }
 }
 
 void ScenarioRun::Finish()
@@ -411,16 +500,10 @@ void ScenarioRun::Finish()
     // Every output is completed before any takes its name, so that one that cannot be
     // written leaves no output of the run behind.
     std::vector<OutputFile *> outputs;
-    if (pictureFile_) {
-        pictureFile_->Close();
-        std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
-        try {
-            RenderPicture(vessels, pictureFile_->TemporaryPath());
-        } catch (const host::Error &e) {
-            throw OutputError(e.what());
-        }
-        outputs.push_back(pictureFile_.get());
-    }
+    for (; nextPicture_ < pictures_.size(); ++nextPicture_)
+        DrawPicture(pictures_[nextPicture_]);
+    for (Picture &picture : pictures_)
+        outputs.push_back(picture.file.get());
     if (recording_) {
         recording_->End();
         outputs.push_back(&recording_->File());
@@ -437,16 +520,25 @@ void ScenarioRun::Finish()
     if (traceFile_) {
         traceFile_->Write(traceBuffer_);
         traceBuffer_.clear();
-        traceFile_->Close();
-        outputs.push_back(traceFile_.get());
+        traceFile_->Finish();
+        outputs.push_back(&traceFile_->File());
     }
     if (telemetry_) {
         telemetry_->Finish();
         outputs.push_back(&telemetry_->File());
     }
+    if (summaryFile_) {
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_)
+                          .count();
+        summaryFile_->Write(summary_->Json(sim_.Vessels(), scenario_.StepCount(), scenario_.step,
+                                           wall));
+        summaryFile_->Close();
+        outputs.push_back(summaryFile_.get());
+    }
     for (OutputFile *output : outputs)
         output->Commit();
-    summary_->Print(out_, sim_.Vessels());
+    if (!options_.quiet)
+        summary_->Print(out_, sim_.Vessels());
     sim_.Reset();
 }
 

@@ -8,13 +8,23 @@
 #include <vector>
 
 #include "host/scenario.h"
+#include "host/trace_selection.h"
 #include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {
 
 struct RunOptions {
-    // Output files, absolute paths (or `-`, standard output); empty when not asked for.
-    std::string trace, telemetry, audio, picture, report;
+    // Output files, absolute paths (or `-`, standard output, for trace and telemetry);
+    // empty when not asked for. A trace or telemetry name ending .gz or .zst is written
+    // compressed.
+    std::string trace, telemetry, audio, picture, report, summary;
+    host::TraceSelection traceSelection;       // which calls the trace keeps
+    std::vector<std::string> telemetryVessels; // names or glob patterns; empty: all
+    int telemetryEvery = 1;                    // a telemetry row every this many steps
+    // Simulated times (s) to draw the picture at instead of the end; with several, each
+    // picture's name takes its time before the extension (scene-12.5s.png).
+    std::vector<double> pictureAt;
+    bool quiet = false; // no per-vessel summary on the output
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 
@@ -26,7 +36,8 @@ struct RunOptions {
                 {"--telemetry", telemetry, true},
                 {"--audio", audio, false},
                 {"--picture", picture, false},
-                {"--report", report, false}};
+                {"--report", report, false},
+                {"--summary", summary, false}};
     }
     // Whether an output takes standard output, so the summary goes to standard error.
     bool WritesStandardOutput() const;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <numbers>
 
+#include <nlohmann/json.hpp>
+
 #include "host/scenario.h"
 #include "tools/vesselhost/channel_names.h"
 
@@ -168,6 +170,46 @@ void RunSummary::Print(std::FILE *out,
 {
     for (const auto &vessel : vessels)
         std::fputs(Text(*vessel).c_str(), out);
+}
+
+std::string RunSummary::Json(const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                             std::int64_t steps, double step, double wallTime) const
+{
+    using json = nlohmann::ordered_json;
+    json list = json::array();
+    for (const auto &vessel : vessels) {
+        if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
+            continue;
+        const VesselStats &s = stats_[vessel->id];
+        json entry = {
+            {"name", vessel->name},
+            {"class", vessel->className},
+            {"distance_m", s.distance},
+            {"start_m", {s.startX, s.startZ}},
+            {"end_m", {vessel->motion.x, vessel->motion.z}},
+            {"heading_deg", vessel->motion.heading * 180 / std::numbers::pi},
+            {"top_speed_m_s", s.topSpeed},
+            {"engine_start_s", s.engineStart ? json(*s.engineStart) : json(nullptr)},
+        };
+        if (doorAnimation_[vessel->id] >= 0)
+            entry["door_cycles"] = {{"opened", s.doorsOpened}, {"closed", s.doorsClosed}};
+        json bySlot = json::object();
+        for (const auto &[slot, count] : s.soundsBySlot)
+            bySlot[std::to_string(slot)] = count;
+        entry["sounds_played"] = {{"total", s.sounds}, {"by_slot", bySlot}};
+        entry["keys_passed"] = s.keysPassed;
+        list.push_back(std::move(entry));
+    }
+    double vehicleSteps = double(list.size()) * double(steps);
+    json run = {
+        {"steps", steps},
+        {"step_s", step},
+        {"simulated_s", double(steps) * step},
+        {"vessels", list.size()},
+        {"wall_s", wallTime},
+        {"vehicle_steps_per_s", wallTime > 0 ? json(vehicleSteps / wallTime) : json(nullptr)},
+    };
+    return json{{"run", run}, {"vessels", list}}.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 } // namespace vesselhost

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "tools/vesselhost/channel_names.h"
+#include "host/trace_selection.h"
 #include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
@@ -15,8 +16,9 @@ constexpr std::size_t kFlushBytes = 1 << 20;
 
 } // namespace
 
-TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
-                                 const std::vector<std::unique_ptr<host::Vessel>> &vessels)
+TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputStream> file,
+                                 const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                                 const std::vector<std::string> &selection)
     : file_(std::move(file))
 {
     // The union of the vessels' names, in order of first appearance.
@@ -28,11 +30,16 @@ TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
         return columns.size() - 1;
     };
     std::vector<std::string> thrusters, animations;
+    host::TraceSelection byName;
+    byName.vessels = selection;
     for (const auto &vessel : vessels) {
-        if (vessel->id < 0)
+        if (vessel->id < 0 || !byName.SelectsVesselName(vessel->name))
             continue;
-        if (std::size_t(vessel->id) >= layouts_.size())
+        if (std::size_t(vessel->id) >= layouts_.size()) {
             layouts_.resize(vessel->id + 1);
+            selected_.resize(vessel->id + 1, 0);
+        }
+        selected_[vessel->id] = 1;
         Layout &layout = layouts_[vessel->id];
         for (const std::string &name : ThrusterNames(*vessel))
             layout.thrusterColumn.push_back(columnOf(thrusters, name));
@@ -52,6 +59,8 @@ TelemetryWriter::TelemetryWriter(std::unique_ptr<OutputFile> file,
 
 void TelemetryWriter::Row(std::int64_t step, double t, const host::Vessel &vessel)
 {
+    if (vessel.id < 0 || std::size_t(vessel.id) >= selected_.size() || !selected_[vessel.id])
+        return;
     std::string &out = buffer_;
     AppendInteger(step, out);
     out += ',';
@@ -104,7 +113,7 @@ void TelemetryWriter::Finish()
 {
     file_->Write(buffer_);
     buffer_.clear();
-    file_->Close();
+    file_->Finish();
 }
 
 } // namespace vesselhost

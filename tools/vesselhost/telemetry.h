@@ -12,25 +12,29 @@
 #include <vector>
 
 #include "host/vessel_state.h"
-#include "tools/vesselhost/output_file.h"
+#include "tools/vesselhost/output_stream.h"
 
 namespace vesselhost {
 
 class TelemetryWriter {
 public:
-    // Writes the header; the columns cover every vessel's thrusters and animations.
-    TelemetryWriter(std::unique_ptr<OutputFile> file,
-                    const std::vector<std::unique_ptr<host::Vessel>> &vessels);
+    // Writes the header; the columns cover the thrusters and animations of the vessels
+    // whose names match `selection` (names or glob patterns; empty: all).
+    TelemetryWriter(std::unique_ptr<OutputStream> file,
+                    const std::vector<std::unique_ptr<host::Vessel>> &vessels,
+                    const std::vector<std::string> &selection);
 
+    // A row for the vessel, if it is selected.
     void Row(std::int64_t step, double t, const host::Vessel &vessel);
     // Writes what is buffered and closes the file, for the run to commit.
     void Finish();
-    OutputFile &File() { return *file_; }
+    OutputFile &File() { return file_->File(); }
 
 private:
     void FlushIfFull();
 
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<OutputStream> file_;
+    std::vector<char> selected_; // by vessel id
     // Where a vessel's thrusters and animations go among the named columns.
     struct Layout {
         std::vector<std::size_t> thrusterColumn, animationColumn;
