@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "host/module_boundary.h"
 #include "host/simulator.h"
 
 namespace bench {

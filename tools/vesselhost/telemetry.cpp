@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numbers>
 
-#include "tools/vesselhost/channel_names.h"
 #include "host/trace_selection.h"
+#include "tools/vesselhost/channel_names.h"
 #include "tools/vesselhost/number_text.h"
 
 namespace vesselhost {
