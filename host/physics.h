@@ -9,7 +9,6 @@
 
 namespace host {
 
-
 // Empty mass plus every propellant's mass, kg.
 double VesselMass(const Vessel &vessel);
 // Moment of inertia about the vertical axis: the declared moments are per unit mass.

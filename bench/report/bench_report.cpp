@@ -131,15 +131,14 @@ void StepParts(const std::map<std::string, Figure> &figures)
         if (!header) {
             std::printf("\nWhat each part of the host step costs (ns per vehicle-step; poses\n"
                         "are worked out only when read, here by a reader after every step)\n");
-            std::printf("  %8s %14s %9s %7s %14s\n", "vehicles", "module steps", "physics",
-                        "whole", "poses if read");
+            std::printf("  %8s %14s %9s %7s %14s\n", "vehicles", "module steps", "physics", "whole",
+                        "poses if read");
             header = true;
         }
         const double modules = 1e9 / (*modulesOnly)["items_per_second"];
         const double all = 1e9 / (*whole)["items_per_second"];
         const double poses = 1e9 / (*readingPoses)["items_per_second"] - all;
-        std::printf("  %8d %14.1f %9.1f %7.1f %14.1f\n", size, modules, all - modules, all,
-                    poses);
+        std::printf("  %8d %14.1f %9.1f %7.1f %14.1f\n", size, modules, all - modules, all, poses);
     }
 }
 

@@ -19,12 +19,14 @@ struct EveryCallback final : VESSEL2 {
 using AnyOperation = void (VESSEL::*)();
 using AnyFunction = void (*)();
 
-template <typename Operation> AnyOperation Address(Operation VESSEL::*operation)
+template <typename Operation>
+AnyOperation Address(Operation VESSEL::*operation)
 {
     return reinterpret_cast<AnyOperation>(operation);
 }
 
-template <typename Function> AnyFunction Address(Function *function)
+template <typename Function>
+AnyFunction Address(Function *function)
 {
     return reinterpret_cast<AnyFunction>(function);
 }
@@ -32,10 +34,7 @@ template <typename Function> AnyFunction Address(Function *function)
 } // namespace
 
 // The constructors, called in place.
-VESSEL *ConstructVessel(void *place, OBJHANDLE handle)
-{
-    return new (place) VESSEL(handle);
-}
+VESSEL *ConstructVessel(void *place, OBJHANDLE handle) { return new (place) VESSEL(handle); }
 
 VESSEL2 *ConstructVessel2(void *place, OBJHANDLE handle)
 {
@@ -77,8 +76,8 @@ extern const AnyOperation vesselOperations[] = {
     Address(&VESSEL::SetThrusterLevel),
     Address(static_cast<void (VESSEL::*)(THGROUP_HANDLE, double) const>(
         &VESSEL::SetThrusterGroupLevel)),
-    Address(static_cast<void (VESSEL::*)(THGROUP_TYPE, double) const>(
-        &VESSEL::SetThrusterGroupLevel)),
+    Address(
+        static_cast<void (VESSEL::*)(THGROUP_TYPE, double) const>(&VESSEL::SetThrusterGroupLevel)),
     Address(&VESSEL::SetThrusterMax0),
     Address(&VESSEL::AddForce),
     Address(&VESSEL::SetCameraDefaultDirection),

@@ -21,10 +21,7 @@ void *operator new(std::size_t size)
     std::abort();
 }
 
-void *operator new[](std::size_t size)
-{
-    return operator new(size);
-}
+void *operator new[](std::size_t size) { return operator new(size); }
 
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept
 {
@@ -45,42 +42,24 @@ void *operator new(std::size_t size, std::align_val_t alignment)
     std::abort();
 }
 
-void operator delete(void *block, std::align_val_t) noexcept
-{
-    _aligned_free(block);
-}
+void operator delete(void *block, std::align_val_t) noexcept { _aligned_free(block); }
 
-void operator delete(void *block, std::size_t, std::align_val_t) noexcept
-{
-    _aligned_free(block);
-}
+void operator delete(void *block, std::size_t, std::align_val_t) noexcept { _aligned_free(block); }
 
-void operator delete(void *block) noexcept
-{
-    std::free(block);
-}
+void operator delete(void *block) noexcept { std::free(block); }
 
-void operator delete[](void *block) noexcept
-{
-    std::free(block);
-}
+void operator delete[](void *block) noexcept { std::free(block); }
 
-void operator delete(void *block, std::size_t) noexcept
-{
-    std::free(block);
-}
+void operator delete(void *block, std::size_t) noexcept { std::free(block); }
 
-void operator delete[](void *block, std::size_t) noexcept
-{
-    std::free(block);
-}
+void operator delete[](void *block, std::size_t) noexcept { std::free(block); }
 
 extern "C" int __cdecl fprintf(FILE *file, const char *format, ...)
 {
     va_list arguments;
     va_start(arguments, format);
-    int written = __stdio_common_vfprintf(_CRT_INTERNAL_LOCAL_PRINTF_OPTIONS, file, format,
-                                          nullptr, arguments);
+    int written = __stdio_common_vfprintf(_CRT_INTERNAL_LOCAL_PRINTF_OPTIONS, file, format, nullptr,
+                                          arguments);
     va_end(arguments);
     return written;
 }

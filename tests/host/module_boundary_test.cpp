@@ -12,7 +12,8 @@ using testing_support::Describe;
 
 // Each operation once, with arguments that tell the operations apart (the same
 // signatures, SetPitchMomentScale and SetBankMomentScale among them, get other numbers).
-template <class Calls> void CallEveryOperation(const Calls &calls)
+template <class Calls>
+void CallEveryOperation(const Calls &calls)
 {
     VECTOR3 a = _V(1, 2, 3), b = _V(4, 5, 6), c = _V(7, 8, 9), out{};
     calls.GetHandle();
@@ -122,9 +123,7 @@ struct ThroughTable {
     void SetCameraOffset(const VECTOR3 &v) const { t.SetCameraOffset(h, &v); }
 };
 
-class ModuleBoundary : public testing_support::HostTest
-{
-};
+class ModuleBoundary : public testing_support::HostTest {};
 
 TEST_F(ModuleBoundary, EveryOperationOfTheTableDoesWhatItsMemberDoes)
 {

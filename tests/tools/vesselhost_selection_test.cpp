@@ -10,10 +10,10 @@ namespace {
 
 using nlohmann::json;
 
-const std::string kFleet = Scenario(
-    "STEP 0.1\nDURATION 2\n",
-    "V1:VARLOK1\nEND\nV2:VARLOK3C\nPOS 20 0\nEND\nW1:KELDOCONTROL\nPOS 40 0\nEND\n",
-    "0 V1 KEY K\n0 V2 KEY K\n0 W1 KEY K\n0.5 V2 MAIN 1\n1 W1 KEY D\n");
+const std::string kFleet =
+    Scenario("STEP 0.1\nDURATION 2\n",
+             "V1:VARLOK1\nEND\nV2:VARLOK3C\nPOS 20 0\nEND\nW1:KELDOCONTROL\nPOS 40 0\nEND\n",
+             "0 V1 KEY K\n0 V2 KEY K\n0 W1 KEY K\n0.5 V2 MAIN 1\n1 W1 KEY D\n");
 
 bool Matches(const json &call, const char *vessel, const char *prefix, double from, double to)
 {
@@ -36,16 +36,19 @@ TEST_F(VesselhostTest, SelectedTraceIsTheFullTraceFiltered)
         {"--trace-vessels V2", "a.jsonl", "",
          [](const json &c) { return Matches(c, "V2", nullptr, -kAll, kAll); }},
         {"--trace-vessels 'V*,W?' --trace-calls 'Set*'", "b.jsonl", "",
-         [](const json &c) { return !c["vessel"].is_null() && Matches(c, nullptr, "Set", -kAll, kAll); }},
+         [](const json &c) {
+             return !c["vessel"].is_null() && Matches(c, nullptr, "Set", -kAll, kAll);
+         }},
         {"--trace-calls PlayVesselWaveOBSound3,GetAirspeed", "c.jsonl", "",
-         [](const json &c) { return c["call"] == "PlayVesselWaveOBSound3" || c["call"] == "GetAirspeed"; }},
+         [](const json &c) {
+             return c["call"] == "PlayVesselWaveOBSound3" || c["call"] == "GetAirspeed";
+         }},
         // Both ends of the window count; times are the steps' own.
         {"--trace-from 0.5 --trace-to 1", "d.jsonl", "",
          [](const json &c) { return Matches(c, nullptr, nullptr, 0.5, 1); }},
         {"--trace-vessels W1 --trace-from 1", "e.jsonl.gz", "gzip -dc",
          [](const json &c) { return Matches(c, "W1", nullptr, 1, kAll); }},
-        {"--trace-vessels nobody", "f.jsonl.zst", "zstd -qdc",
-         [](const json &) { return false; }},
+        {"--trace-vessels nobody", "f.jsonl.zst", "zstd -qdc", [](const json &) { return false; }},
         {"", "g.jsonl.zst", "zstd -qdc", [](const json &) { return true; }},
     };
     for (const Case &c : cases) {

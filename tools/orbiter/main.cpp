@@ -29,8 +29,8 @@ constinit const SimhostVesselCallbacks kVesselCallbacks = {
 } // namespace
 
 // The run library's entry (tools/vesselhost_run), which ends the process.
-extern "C" [[noreturn]] __declspec(dllimport) void
-VesselhostRun(const SimhostVesselCallbacks *callbacks);
+extern "C"
+    [[noreturn]] __declspec(dllimport) void VesselhostRun(const SimhostVesselCallbacks *callbacks);
 
 // Floating-point code in a program without the C runtime still needs its marker.
 extern "C" int _fltused = 0;

@@ -105,8 +105,8 @@ int Check(const std::string &path, const std::string &root)
     host::Scenario scenario = host::LoadScenario(path);
     PrintWarnings(scenario);
     vesselhost::CheckScenario(scenario, root);
-    std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n",
-                path.c_str(), scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
+    std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n", path.c_str(),
+                scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
                 scenario.events.size(), scenario.events.size() == 1 ? "" : "s",
                 static_cast<long long>(scenario.StepCount()), scenario.step,
                 scenario.sound ? "" : ", sound off", scenario.physics ? "" : ", physics off");
@@ -117,44 +117,53 @@ int Check(const std::string &path, const std::string &root)
 
 void AddOutputOptions(CLI::App &command, vesselhost::RunOptions &options, bool &noProgress)
 {
-    command.add_option("--trace", options.trace,
-                       "write every call of the modules as JSON Lines (.gz, .zst: compressed)")
+    command
+        .add_option("--trace", options.trace,
+                    "write every call of the modules as JSON Lines (.gz, .zst: compressed)")
         ->type_name("FILE");
     host::TraceSelection &selection = options.traceSelection;
-    command.add_option("--trace-vessels", selection.vessels,
-                       "trace only these vessels (names or patterns like V1*)")
+    command
+        .add_option("--trace-vessels", selection.vessels,
+                    "trace only these vessels (names or patterns like V1*)")
         ->type_name("NAME,...")
         ->delimiter(',');
-    command.add_option("--trace-calls", selection.calls,
-                       "trace only these calls (names or patterns like Set*)")
+    command
+        .add_option("--trace-calls", selection.calls,
+                    "trace only these calls (names or patterns like Set*)")
         ->type_name("NAME,...")
         ->delimiter(',');
     command.add_option("--trace-from", selection.from, "trace only calls from this time on")
         ->type_name("T");
     command.add_option("--trace-to", selection.to, "trace only calls up to this time")
         ->type_name("T");
-    command.add_option("--telemetry", options.telemetry,
-                       "write one CSV row per vessel per step (.gz, .zst: compressed)")
+    command
+        .add_option("--telemetry", options.telemetry,
+                    "write one CSV row per vessel per step (.gz, .zst: compressed)")
         ->type_name("FILE");
-    command.add_option("--telemetry-every", options.telemetryEvery,
-                       "a telemetry row every N steps (the last of every N)")
+    command
+        .add_option("--telemetry-every", options.telemetryEvery,
+                    "a telemetry row every N steps (the last of every N)")
         ->type_name("N")
         ->check(CLI::PositiveNumber);
-    command.add_option("--telemetry-vessels", options.telemetryVessels,
-                       "telemetry only of these vessels (names or patterns)")
+    command
+        .add_option("--telemetry-vessels", options.telemetryVessels,
+                    "telemetry only of these vessels (names or patterns)")
         ->type_name("NAME,...")
         ->delimiter(',');
-    command.add_option("--summary", options.summary,
-                       "write what each vessel did and the run's figures as JSON")
+    command
+        .add_option("--summary", options.summary,
+                    "write what each vessel did and the run's figures as JSON")
         ->type_name("FILE");
     command.add_flag("--quiet", options.quiet, "print no per-vessel summary");
     command.add_option("--audio", options.audio, "write the WAV mix of the vehicles' sounds")
         ->type_name("FILE");
-    command.add_option("--picture", options.picture,
-                       "draw the vessels where the run left them, as a PNG")
+    command
+        .add_option("--picture", options.picture,
+                    "draw the vessels where the run left them, as a PNG")
         ->type_name("FILE");
-    command.add_option("--picture-at", options.pictureAt,
-                       "draw the picture at these simulated times instead of the end")
+    command
+        .add_option("--picture-at", options.pictureAt,
+                    "draw the picture at these simulated times instead of the end")
         ->type_name("T,...")
         ->delimiter(',');
     command
@@ -229,9 +238,8 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
                 return kBadInput;
             }
     }
-    for (std::string *path :
-         {&options.trace, &options.telemetry, &options.audio, &options.picture, &options.report,
-          &options.summary})
+    for (std::string *path : {&options.trace, &options.telemetry, &options.audio, &options.picture,
+                              &options.report, &options.summary})
         *path = Absolute(*path);
     std::FILE *out = options.WritesStandardOutput() ? stderr : stdout;
     try {

@@ -171,8 +171,10 @@ public:
     }
     void AddDot(double x, double y, double radius)
     {
-        ForCells(x - radius, y - radius, x + radius, y + radius,
-                 [&](std::size_t cell) { dots_[cell] = true; return true; });
+        ForCells(x - radius, y - radius, x + radius, y + radius, [&](std::size_t cell) {
+            dots_[cell] = true;
+            return true;
+        });
     }
     bool Take(double x0, double y0, double x1, double y1)
     {
@@ -192,8 +194,8 @@ private:
     static constexpr int kColumns = kPictureWidth / kCell, kRows = kPictureHeight / kCell;
 
     // Calls visit(cell) for the cells the box covers while it returns true.
-    template <class Visit> static bool ForCells(double x0, double y0, double x1, double y1,
-                                                Visit visit)
+    template <class Visit>
+    static bool ForCells(double x0, double y0, double x1, double y1, Visit visit)
     {
         int c0 = std::clamp(int(x0 / kCell), 0, kColumns - 1);
         int c1 = std::clamp(int(x1 / kCell), 0, kColumns - 1);

@@ -54,8 +54,7 @@ struct Scene {
 // `pixelsPerMetre` is a footprint only. `progress` hears the share of vessels done.
 // Throws host::Error for a vessel that stands at no finite place.
 inline constexpr double kDetailPixels = 16;
-Scene BuildScene(const std::vector<const host::Vessel *> &vessels,
-                 double pixelsPerMetre = 1e300,
+Scene BuildScene(const std::vector<const host::Vessel *> &vessels, double pixelsPerMetre = 1e300,
                  const std::function<void(double)> &progress = {});
 
 } // namespace vesselhost

@@ -396,9 +396,8 @@ void ScenarioRun::Run()
     SetUp(std::move(audioFile));
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
-        telemetry_ = std::make_unique<TelemetryWriter>(
-            OutputStream::For(std::move(telemetryFile_)), sim_.Vessels(),
-            options_.telemetryVessels);
+        telemetry_ = std::make_unique<TelemetryWriter>(OutputStream::For(std::move(telemetryFile_)),
+                                                       sim_.Vessels(), options_.telemetryVessels);
     Drain();
 
     const std::int64_t steps = scenario_.StepCount();
@@ -486,10 +485,9 @@ void ScenarioRun::DrawPicture(Picture &picture)
     std::string name = std::filesystem::path(picture.file->Path()).filename().string();
     double t = sim_.SimTime();
     try {
-        RenderPicture(vessels, picture.file->TemporaryPath(),
-                      [&](const char *what, double done) {
-                          progress_->Update(name + ": " + what, done, t);
-                      });
+        RenderPicture(vessels, picture.file->TemporaryPath(), [&](const char *what, double done) {
+            progress_->Update(name + ": " + what, done, t);
+        });
     } catch (const host::Error &e) {
         throw OutputError(e.what());
     }
@@ -528,10 +526,10 @@ void ScenarioRun::Finish()
         outputs.push_back(&telemetry_->File());
     }
     if (summaryFile_) {
-        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_)
-                          .count();
-        summaryFile_->Write(summary_->Json(sim_.Vessels(), scenario_.StepCount(), scenario_.step,
-                                           wall));
+        double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+        summaryFile_->Write(
+            summary_->Json(sim_.Vessels(), scenario_.StepCount(), scenario_.step, wall));
         summaryFile_->Close();
         outputs.push_back(summaryFile_.get());
     }

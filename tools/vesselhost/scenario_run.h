@@ -24,7 +24,7 @@ struct RunOptions {
     // Simulated times (s) to draw the picture at instead of the end; with several, each
     // picture's name takes its time before the extension (scene-12.5s.png).
     std::vector<double> pictureAt;
-    bool quiet = false; // no per-vessel summary on the output
+    bool quiet = false;    // no per-vessel summary on the output
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 
@@ -32,12 +32,9 @@ struct RunOptions {
     // output of the run is added here with its option's name.
     std::vector<OutputRequest> Outputs() const
     {
-        return {{"--trace", trace, true},
-                {"--telemetry", telemetry, true},
-                {"--audio", audio, false},
-                {"--picture", picture, false},
-                {"--report", report, false},
-                {"--summary", summary, false}};
+        return {{"--trace", trace, true},    {"--telemetry", telemetry, true},
+                {"--audio", audio, false},   {"--picture", picture, false},
+                {"--report", report, false}, {"--summary", summary, false}};
     }
     // Whether an output takes standard output, so the summary goes to standard error.
     bool WritesStandardOutput() const;

@@ -209,7 +209,9 @@ std::string RunSummary::Json(const std::vector<std::unique_ptr<host::Vessel>> &v
         {"wall_s", wallTime},
         {"vehicle_steps_per_s", wallTime > 0 ? json(vehicleSteps / wallTime) : json(nullptr)},
     };
-    return json{{"run", run}, {"vessels", list}}.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    return json{{"run", run}, {"vessels", list}}.dump(2, ' ', false,
+                                                      json::error_handler_t::replace) +
+           "\n";
 }
 
 } // namespace vesselhost

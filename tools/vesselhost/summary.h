@@ -56,8 +56,8 @@ public:
     const VesselStats *StatsOf(const host::Vessel &vessel) const; // null for no such vessel
     // The same per vessel as JSON, with the run's own figures: its steps of `step` s and
     // the wall time it took, s.
-    std::string Json(const std::vector<std::unique_ptr<host::Vessel>> &vessels,
-                     std::int64_t steps, double step, double wallTime) const;
+    std::string Json(const std::vector<std::unique_ptr<host::Vessel>> &vessels, std::int64_t steps,
+                     double step, double wallTime) const;
 
 private:
     std::vector<VesselStats> stats_; // by vessel id

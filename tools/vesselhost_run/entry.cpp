@@ -36,8 +36,8 @@ std::vector<std::string> ProcessArguments()
 // Runs the command line with the simulator root in the current folder by default, as the
 // simulator runs in its own, and ends the process with the exit code, through this
 // library's C runtime, which flushes what the run wrote.
-extern "C" [[noreturn]] __declspec(dllexport) void
-VesselhostRun(const SimhostVesselCallbacks *callbacks)
+extern "C"
+    [[noreturn]] __declspec(dllexport) void VesselhostRun(const SimhostVesselCallbacks *callbacks)
 {
     SimhostUseVesselCallbacks(callbacks);
     std::vector<std::string> arguments = ProcessArguments();
