@@ -3,6 +3,7 @@
 #include "host/module_boundary.h"
 
 #include "host/simulator.h"
+#include "host/vessel_callbacks.h"
 
 namespace {
 
@@ -82,26 +83,11 @@ const SimhostCalls kCalls = {
     .Date2Int = Date2Int,
 };
 
-VESSEL2 &Callbacks(VESSEL *vessel) { return *static_cast<VESSEL2 *>(vessel); }
-
 } // namespace
 
 namespace host {
 
-const SimhostVesselCallbacks kNativeVesselCallbacks = {
-    .SetClassCaps = [](VESSEL *v, FILEHANDLE cfg) { Callbacks(v).clbkSetClassCaps(cfg); },
-    .PostCreation = [](VESSEL *v) { Callbacks(v).clbkPostCreation(); },
-    .PostStep = [](VESSEL *v, double simt, double simdt,
-                   double mjd) { Callbacks(v).clbkPostStep(simt, simdt, mjd); },
-    .ConsumeBufferedKey =
-        [](VESSEL *v, DWORD key, bool down, char *kstate) {
-            return Callbacks(v).clbkConsumeBufferedKey(key, down, kstate);
-        },
-    .VisualCreated = [](VESSEL *v, VISHANDLE vis,
-                        int refcount) { Callbacks(v).clbkVisualCreated(vis, refcount); },
-    .VisualDestroyed = [](VESSEL *v, VISHANDLE vis,
-                          int refcount) { Callbacks(v).clbkVisualDestroyed(vis, refcount); },
-};
+const SimhostVesselCallbacks kNativeVesselCallbacks = this_abi::kVesselCallbacks;
 
 } // namespace host
 

@@ -29,20 +29,25 @@ struct SimhostCalls {
     void (*SetTouchdownPoints)(OBJHANDLE vessel, const VECTOR3 *pt1, const VECTOR3 *pt2,
                                const VECTOR3 *pt3);
     void (*EnableTransponder)(OBJHANDLE vessel, bool enable);
-    PROPELLANT_HANDLE (*CreatePropellantResource)
-    (OBJHANDLE vessel, double maxmass, double mass, double efficiency);
-    THRUSTER_HANDLE (*CreateThruster)
-    (OBJHANDLE vessel, const VECTOR3 *pos, const VECTOR3 *dir, double maxth0, PROPELLANT_HANDLE hp,
-     double isp0, double isp_ref, double p_ref);
-    THGROUP_HANDLE (*CreateThrusterGroup)
-    (OBJHANDLE vessel, THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt);
+    // clang-format lays out a function pointer that returns a handle unstably.
+    // clang-format off
+    PROPELLANT_HANDLE (*CreatePropellantResource)(OBJHANDLE vessel, double maxmass, double mass,
+                                                  double efficiency);
+    THRUSTER_HANDLE (*CreateThruster)(OBJHANDLE vessel, const VECTOR3 *pos, const VECTOR3 *dir,
+                                      double maxth0, PROPELLANT_HANDLE hp, double isp0,
+                                      double isp_ref, double p_ref);
+    THGROUP_HANDLE (*CreateThrusterGroup)(OBJHANDLE vessel, THRUSTER_HANDLE *th, int nth,
+                                          THGROUP_TYPE thgt);
+    // clang-format on
     UINT (*AddMesh)(OBJHANDLE vessel, MESHHANDLE hMesh, const VECTOR3 *ofs); // ofs may be null
     void (*SetMeshVisibilityMode)(OBJHANDLE vessel, UINT idx, WORD mode);
     MESHHANDLE (*GetMesh)(OBJHANDLE vessel, VISHANDLE vis, UINT idx);
     UINT (*CreateAnimation)(OBJHANDLE vessel, double initial_state);
-    ANIMATIONCOMPONENT_HANDLE (*AddAnimationComponent)
-    (OBJHANDLE vessel, UINT anim, double state0, double state1, MGROUP_TRANSFORM *trans,
-     ANIMATIONCOMPONENT_HANDLE parent);
+    // clang-format off
+    ANIMATIONCOMPONENT_HANDLE (*AddAnimationComponent)(OBJHANDLE vessel, UINT anim, double state0,
+                                                       double state1, MGROUP_TRANSFORM *trans,
+                                                       ANIMATIONCOMPONENT_HANDLE parent);
+    // clang-format on
     bool (*SetAnimation)(OBJHANDLE vessel, UINT anim, double state);
     double (*GetAirspeed)(OBJHANDLE vessel);
     bool (*GetAirspeedVector)(OBJHANDLE vessel, REFFRAME frame, VECTOR3 *v);

@@ -397,32 +397,5 @@ void VESSEL::SetCameraOffset(const VECTOR3 &co) const
     Note(Of(vessel), "SetCameraOffset", co);
 }
 
-// VESSEL2's callbacks: the host's defaults do nothing.
-void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
-void VESSEL2::clbkSaveState(FILEHANDLE) {}
-void VESSEL2::clbkLoadStateEx(FILEHANDLE, void *) {}
-void VESSEL2::clbkSetStateEx(const void *) {}
-void VESSEL2::clbkPostCreation() {}
-void VESSEL2::clbkFocusChanged(bool, OBJHANDLE, OBJHANDLE) {}
-void VESSEL2::clbkPreStep(double, double, double) {}
-void VESSEL2::clbkPostStep(double, double, double) {}
-bool VESSEL2::clbkPlaybackEvent(double, double, const char *, const char *) { return false; }
-void VESSEL2::clbkVisualCreated(VISHANDLE, int) {}
-void VESSEL2::clbkVisualDestroyed(VISHANDLE, int) {}
-void VESSEL2::clbkDrawHUD(int, const HUDPAINTSPEC *, HDC) {}
-void VESSEL2::clbkRCSMode(int) {}
-void VESSEL2::clbkADCtrlMode(DWORD) {}
-void VESSEL2::clbkHUDMode(int) {}
-void VESSEL2::clbkMFDMode(int, int) {}
-void VESSEL2::clbkNavMode(int, bool) {}
-void VESSEL2::clbkDockEvent(int, OBJHANDLE) {}
-void VESSEL2::clbkAnimate(double) {}
-int VESSEL2::clbkConsumeDirectKey(char *) { return 0; }
-int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char *) { return 0; }
-bool VESSEL2::clbkLoadGenericCockpit() { return false; }
-bool VESSEL2::clbkLoadPanel(int) { return false; }
-bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
-bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
-bool VESSEL2::clbkLoadVC(int) { return false; }
-bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3 &) { return false; }
-bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
+// VESSEL2's callbacks: the defaults do nothing.
+#include "host/vessel2_defaults.inc"
