@@ -318,13 +318,13 @@ double VESSEL::GetAirspeed() const
     return NoteResult(v, "GetAirspeed", v.readings.airspeed);
 }
 
-bool VESSEL::GetAirspeedVector(REFFRAME frame, VECTOR3 &out) const
+bool VESSEL::GetAirspeedVector(REFFRAME frame, VECTOR3 &v) const
 {
-    auto &v = Of(vessel);
+    auto &record = Of(vessel);
     // Readings are kept in the vessel's own frame; the ground is flat and level, so the
     // horizon frame differs only by the heading, which the stand-in does not model here.
-    out = v.readings.airspeedVector;
-    NoteResult(v, "GetAirspeedVector", true, int(frame), out);
+    v = record.readings.airspeedVector;
+    NoteResult(record, "GetAirspeedVector", true, int(frame), v);
     return true;
 }
 
