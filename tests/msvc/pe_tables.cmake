@@ -1,0 +1,42 @@
+# read_tables(<file> <prefix>): reads a PE file's tables with llvm-readobj (${READOBJ}).
+# Sets <prefix>_machine, <prefix>_dlls (the DLLs it imports from), <prefix>_imports_<dll>
+# (the names it imports from each) and <prefix>_exports.
+function(read_tables file prefix)
+  execute_process(COMMAND ${READOBJ} --file-headers --coff-imports --coff-exports ${file}
+                  OUTPUT_VARIABLE text RESULT_VARIABLE status ERROR_VARIABLE error)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${READOBJ} could not read ${file}: ${error}")
+  endif()
+  # Brackets would join list items; no line parsed here needs them.
+  string(REGEX REPLACE "[][]" "" text "${text}")
+  string(REGEX REPLACE "\n" ";" lines "${text}")
+  set(block "")
+  set(dlls "")
+  set(exports "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^  Machine: ([A-Z0-9_]+)")
+      set(${prefix}_machine ${CMAKE_MATCH_1} PARENT_SCOPE)
+    elseif(line MATCHES "^(Import|Export) {")
+      set(block ${CMAKE_MATCH_1})
+      set(export_name "")
+    elseif(block STREQUAL "Import" AND line MATCHES "^  Name: (.+)$")
+      set(dll ${CMAKE_MATCH_1})
+      list(APPEND dlls ${dll})
+      set(imports_${dll} "")
+    elseif(block STREQUAL "Import" AND line MATCHES "^  Symbol: ([^ ]+) ")
+      list(APPEND imports_${dll} "${CMAKE_MATCH_1}")
+    elseif(block STREQUAL "Export" AND line MATCHES "^  Name: (.+)$")
+      set(export_name "${CMAKE_MATCH_1}")
+      list(APPEND exports "${export_name}")
+    elseif(block STREQUAL "Export" AND export_name STREQUAL "" AND line MATCHES "^  RVA: 0x0*[1-9A-F]")
+      # An unnamed slot with no address is no export; one with an address is one by
+      # ordinal only, which the simulator could not find.
+      list(APPEND exports "(by ordinal only)")
+    endif()
+  endforeach()
+  set(${prefix}_dlls ${dlls} PARENT_SCOPE)
+  set(${prefix}_exports ${exports} PARENT_SCOPE)
+  foreach(dll IN LISTS dlls)
+    set(${prefix}_imports_${dll} ${imports_${dll}} PARENT_SCOPE)
+  endforeach()
+endfunction()
