@@ -215,7 +215,7 @@ TEST_F(VesselhostTest, SpecialFilesAreWrittenInPlaceAndLinksStay)
     Result r = Run("run test.scn --no-progress --trace -");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(TraceLines(r.out), TraceLines(ReadFile(dir / "from-fifo")));
-    EXPECT_NE(r.err.find("A"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find('A'), std::string::npos) << r.err;
     EXPECT_EQ(OtherFiles({"test.scn", "fifo", "fifo-link", "old.csv", "file-link", "from-fifo",
                           "code", "run.out"}),
               std::vector<std::string>{});
