@@ -69,38 +69,49 @@ struct Motion {
     double yawRate = 0;      // rad/s
 };
 
+// The fields a step reads and writes (the ground physics, the module's calls during
+// clbkPostStep) come first, together: a large fleet's step brings in these lines of
+// each record and no others (vessel_walk.h). What only creation, input and the
+// outputs read follows. A record starts on a cache line, so that these fill as few as
+// they can.
 struct Vessel {
     int id = -1; // serial within the host, never reused
-    std::string name;
-    std::string className;
-    ModuleLibrary *module = nullptr;
     VESSEL *vessel = nullptr;      // the module's object, as ovcInit returned it
     // The callbacks on the object, under the C++ ABI of its module.
     const SimhostVesselCallbacks *callbacks = nullptr;
-    int flightModel = 1;
 
-    // Physical make-up, as declared.
-    double size = 0, emptyMass = 0;
+    Motion motion;
+    Readings readings;
+    double emptyMass = 0;
     double cw[4] = {};
-    double wingAspect = 0, wingEffectiveness = 0;
-    VECTOR3 crossSections{}, rotDrag{}, pmi{};
-    double pitchMomentScale = 0, bankMomentScale = 0, trimScale = 0;
+    VECTOR3 crossSections{}, pmi{};
     VECTOR3 touchdown[3] = {};
-    bool transponder = false;
 
     std::vector<Propellant> propellants;
     std::vector<Thruster> thrusters;
+    std::vector<Animation> animations;
+    std::vector<AddedForce> forces; // added during the current step
+
+    // Read by creation, input and the outputs only.
+    std::string name;
+    std::string className;
+    ModuleLibrary *module = nullptr;
+    int flightModel = 1;
+
+    // Physical make-up, as declared (what the ground physics reads is above).
+    double size = 0;
+    double wingAspect = 0, wingEffectiveness = 0;
+    VECTOR3 rotDrag{};
+    double pitchMomentScale = 0, bankMomentScale = 0, trimScale = 0;
+    bool transponder = false;
+
     std::vector<ThrusterGroup> groups;
     std::vector<MeshSlot> meshes;
-    std::vector<Animation> animations;
     std::vector<AnimationComponent> components;
 
     VECTOR3 cameraDirection{{0, 0, 1}};
     VECTOR3 cameraOffset{};
-    std::vector<AddedForce> forces; // added during the current step
 
-    Readings readings;
-    Motion motion;
     VISHANDLE visual = nullptr;
     // The pose at the current animation states, worked out when read: only a reader
     // (a picture) pays for it.
