@@ -206,8 +206,6 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, d
     t.max0 = maxth0;
     t.propellant = host::IndexOf(hp, HandleKind::Propellant);
     t.isp0 = isp0;
-    t.ispRef = isp_ref;
-    t.pRef = p_ref;
     v.thrusters.push_back(t);
     void *h = host::MakeHandle(HandleKind::Thruster, v.thrusters.size() - 1);
     NoteResult(v, "CreateThruster", H(h), pos, dir, maxth0, H(hp), isp0, isp_ref, p_ref);
@@ -275,7 +273,6 @@ UINT VESSEL::CreateAnimation(double initial_state) const
 {
     auto &v = Of(vessel);
     host::Animation a;
-    a.initialState = initial_state;
     a.state = initial_state;
     v.animations.push_back(a);
     return NoteResult(v, "CreateAnimation", UINT(v.animations.size() - 1), initial_state);
