@@ -13,9 +13,7 @@ target_link_libraries(vessel_sound PRIVATE platform_kernel_headers platform_plug
 set_target_properties(vessel_sound PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
 
 # vessel_engine_objects(<module folder> <out target>)
-# The engine and entry compiled against the record of modules/<name>, made on first use.
-# A module folder may hold a module.cmake that names, in MODULE_SHARED_DIR, a part it
-# has in common with another module (modules/base).
+# The engine and entry compiled against the module in modules/<name>, made on first use.
 function(vessel_engine_objects module_dir out)
   get_filename_component(record ${module_dir} NAME)
   set(target vessel_engine_${record})
@@ -23,16 +21,9 @@ function(vessel_engine_objects module_dir out)
   if(TARGET ${target})
     return()
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp
-       ${CMAKE_SOURCE_DIR}/${module_dir}/*.cpp)
-  set(MODULE_SHARED_DIR "")
-  include(${CMAKE_SOURCE_DIR}/${module_dir}/module.cmake OPTIONAL)
-  if(MODULE_SHARED_DIR)
-    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
-    list(APPEND sources ${shared_sources})
-  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp)
   add_library(${target} OBJECT ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${sources})
-  # The module's own folder: the engine's "module_traits.h" and "vehicle_record.inc".
+  # The module's own folder: its description "module.h" and its "vehicle_record.inc".
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/${module_dir})
   target_link_libraries(${target} PRIVATE platform_kernel_headers platform_plugin)
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
