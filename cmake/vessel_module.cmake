@@ -55,3 +55,34 @@ function(add_vessel_module target)
     RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target})
 endfunction()
+
+# vessel_rig_layouts(): the static library `vessel_rig_layouts` (tests/support/rig_layout.*)
+# for tests and fuzz targets: where each shipped class's moving parts are among its
+# animations. A program built against each module's page prints its row at build time
+# (through the emulator when cross-building), so the layout is the rig table's own.
+function(vessel_rig_layouts)
+  if(TARGET vessel_rig_layouts)
+    return()
+  endif()
+  set(out_dir ${CMAKE_BINARY_DIR}/rig_layouts)
+  get_property(shipped GLOBAL PROPERTY SHIPPED_MODULES)
+  set(rows)
+  while(shipped)
+    list(POP_FRONT shipped folder class)
+    set(dump rig_layout_dump_${folder})
+    add_executable(${dump} ${CMAKE_SOURCE_DIR}/tests/support/rig_layout_dump.cpp)
+    target_include_directories(${dump} PRIVATE ${CMAKE_SOURCE_DIR}/modules/${folder})
+    target_link_libraries(${dump} PRIVATE platform_kernel_headers)
+    target_compile_definitions(${dump} PRIVATE CLASS_NAME="${class}")
+    add_custom_command(OUTPUT ${out_dir}/${folder}.inc
+                       COMMAND ${dump} > ${out_dir}/${folder}.inc
+                       DEPENDS ${dump} VERBATIM)
+    list(APPEND rows ${out_dir}/${folder}.inc)
+  endwhile()
+  add_custom_command(OUTPUT ${out_dir}/rig_layouts.inc
+                     COMMAND ${CMAKE_COMMAND} -E cat ${rows} > ${out_dir}/rig_layouts.inc
+                     DEPENDS ${rows} VERBATIM)
+  add_library(vessel_rig_layouts STATIC ${CMAKE_SOURCE_DIR}/tests/support/rig_layout.cpp
+              ${out_dir}/rig_layouts.inc)
+  target_include_directories(vessel_rig_layouts PRIVATE ${out_dir})
+endfunction()
