@@ -13,9 +13,7 @@ target_link_libraries(vessel_sound PRIVATE platform_kernel_headers platform_plug
 set_target_properties(vessel_sound PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
 
 # vessel_engine_objects(<module folder> <out target>)
-# The engine and entry compiled against the record of modules/<name>, made on first use.
-# A module folder may hold a module.cmake that names, in MODULE_SHARED_DIR, a part it
-# has in common with another module (modules/base).
+# The engine and entry compiled against the module in modules/<name>, made on first use.
 function(vessel_engine_objects module_dir out)
   get_filename_component(record ${module_dir} NAME)
   set(target vessel_engine_${record})
@@ -23,16 +21,9 @@ function(vessel_engine_objects module_dir out)
   if(TARGET ${target})
     return()
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp
-       ${CMAKE_SOURCE_DIR}/${module_dir}/*.cpp)
-  set(MODULE_SHARED_DIR "")
-  include(${CMAKE_SOURCE_DIR}/${module_dir}/module.cmake OPTIONAL)
-  if(MODULE_SHARED_DIR)
-    file(GLOB shared_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${MODULE_SHARED_DIR}/*.cpp)
-    list(APPEND sources ${shared_sources})
-  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp)
   add_library(${target} OBJECT ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${sources})
-  # The module's own folder: the engine's "module_traits.h" and "vehicle_record.inc".
+  # The module's own folder: its description "module.h" and its "vehicle_record.inc".
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/${module_dir})
   target_link_libraries(${target} PRIVATE platform_kernel_headers platform_plugin)
   set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
@@ -63,4 +54,35 @@ function(add_vessel_module target)
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
     RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY}
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${target})
+endfunction()
+
+# vessel_rig_layouts(): the static library `vessel_rig_layouts` (tests/support/rig_layout.*)
+# for tests and fuzz targets: where each shipped class's moving parts are among its
+# animations. A program built against each module's page prints its row at build time
+# (through the emulator when cross-building), so the layout is the rig table's own.
+function(vessel_rig_layouts)
+  if(TARGET vessel_rig_layouts)
+    return()
+  endif()
+  set(out_dir ${CMAKE_BINARY_DIR}/rig_layouts)
+  get_property(shipped GLOBAL PROPERTY SHIPPED_MODULES)
+  set(rows)
+  while(shipped)
+    list(POP_FRONT shipped folder class)
+    set(dump rig_layout_dump_${folder})
+    add_executable(${dump} ${CMAKE_SOURCE_DIR}/tests/support/rig_layout_dump.cpp)
+    target_include_directories(${dump} PRIVATE ${CMAKE_SOURCE_DIR}/modules/${folder})
+    target_link_libraries(${dump} PRIVATE platform_kernel_headers)
+    target_compile_definitions(${dump} PRIVATE CLASS_NAME="${class}")
+    add_custom_command(OUTPUT ${out_dir}/${folder}.inc
+                       COMMAND ${dump} > ${out_dir}/${folder}.inc
+                       DEPENDS ${dump} VERBATIM)
+    list(APPEND rows ${out_dir}/${folder}.inc)
+  endwhile()
+  add_custom_command(OUTPUT ${out_dir}/rig_layouts.inc
+                     COMMAND ${CMAKE_COMMAND} -E cat ${rows} > ${out_dir}/rig_layouts.inc
+                     DEPENDS ${rows} VERBATIM)
+  add_library(vessel_rig_layouts STATIC ${CMAKE_SOURCE_DIR}/tests/support/rig_layout.cpp
+              ${out_dir}/rig_layouts.inc)
+  target_include_directories(vessel_rig_layouts PRIVATE ${out_dir})
 endfunction()

@@ -19,36 +19,6 @@ constexpr double kMirrorTolerance = 1e-9; // the steering pairs, mirrored about 
 constexpr double kLargestRollStep = 0.56;
 constexpr unsigned kKeyD = 32, kKeyK = 37;
 
-// The parts every rig has, in creation order after the module's own first parts.
-constexpr RigLayout Shifted(int first)
-{
-    RigLayout r{};
-    r.latchLeft = first;
-    r.latchRight = first + 1;
-    r.leverLeft1 = first + 2;
-    r.leverRight1 = first + 3;
-    r.leverLeft2 = first + 4;
-    r.leverRight2 = first + 5;
-    r.doorLeft = first + 6;
-    r.doorRight = first + 7;
-    for (int i = 0; i < 4; ++i)
-        r.wheels[i] = first + 8 + i;
-    return r;
-}
-
-constexpr RigLayout kVarlok1 = Shifted(0);
-constexpr RigLayout kVarlok3c = [] {
-    RigLayout r = Shifted(2);
-    r.turret = 0;
-    r.cannon = 1;
-    return r;
-}();
-constexpr RigLayout kKeldocontrol = [] {
-    RigLayout r = Shifted(1);
-    r.roof = 0;
-    return r;
-}();
-
 bool Finite(const VECTOR3 &v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 double Number(const host::TraceValue &value)
@@ -96,23 +66,12 @@ std::vector<std::pair<int, double>> AnimationSets(const std::vector<const host::
 
 } // namespace
 
-const RigLayout *LayoutOf(const std::string &className)
-{
-    if (className == "VARLOK1")
-        return &kVarlok1;
-    if (className == "VARLOK3C")
-        return &kVarlok3c;
-    if (className == "KELDOCONTROL")
-        return &kKeldocontrol;
-    return nullptr;
-}
-
 void VehicleWatch::Add(const host::Vessel &vessel)
 {
     Watched w;
     w.id = vessel.id;
     w.className = vessel.className;
-    w.rig = LayoutOf(vessel.className);
+    w.rig = testing_support::RigLayoutOf(vessel.className);
     if (!w.rig)
         Fail(nullptr, "no rig layout known for class " + vessel.className);
     else
@@ -222,8 +181,9 @@ void VehicleWatch::CheckStep(Watched &w, const std::vector<const host::TraceCall
             continue;
         const int animation = int(Number(call->args.at(0)));
         const double state = Number(call->args.at(1));
-        if (std::find(std::begin(rig.wheels), std::end(rig.wheels), animation) !=
-                std::end(rig.wheels) &&
+        const int wheels[] = {rig.wheelsRightFwd, rig.wheelsLeftFwd, rig.wheelsRightRev,
+                              rig.wheelsLeftRev};
+        if (std::find(std::begin(wheels), std::end(wheels), animation) != std::end(wheels) &&
             !(state >= -kLargestRollStep && state <= 1 + kLargestRollStep))
             Fail(&w, "wheel roll state " + Text(state) + " beyond one step outside 0..1");
     }

@@ -11,19 +11,11 @@
 
 #include "host/call_trace.h"
 #include "host/vessel_state.h"
+#include "tests/support/rig_layout.h"
 
 namespace reliability {
 
-// Where a class's moving parts are among its animations, in the rig's creation order.
-struct RigLayout {
-    int latchLeft, latchRight, leverLeft1, leverRight1, leverLeft2, leverRight2;
-    int doorLeft, doorRight;
-    int wheels[4];
-    int turret = -1, cannon = -1, roof = -1; // -1 where the class has none
-};
-
-// The layout of a shipped class; null for any other.
-const RigLayout *LayoutOf(const std::string &className);
+using testing_support::RigLayout;
 
 class VehicleWatch {
 public:

@@ -1,5 +1,6 @@
 // The vehicle's physical make-up as declared to the host once, after construction.
 // Every module declares the same values; only the mesh name differs.
+#include "module.h" // the module being built, from its folder
 #include "vehicle/surface_vehicle.h"
 
 namespace {
@@ -116,6 +117,6 @@ void SurfaceVehicle::clbkSetClassCaps(FILEHANDLE /*cfg*/)
         CreateThrusterGroup(thGroupList, 2, group.type);
     }
 
-    UINT meshIndex = AddMesh(oapiLoadMeshGlobal(kMeshName), nullptr);
+    UINT meshIndex = AddMesh(oapiLoadMeshGlobal(kModule.meshName.value), nullptr);
     SetMeshVisibilityMode(meshIndex, MESHVIS_ALWAYS);
 }

@@ -1,16 +1,14 @@
 // The engine: its running sound, and the thrust gate that holds every thruster at zero
 // until the driver starts it. Each module keeps engineState in its own type and
-// encoding (EngineFlag); these helpers are the only readers.
+// encoding (its description's engineFlag); these helpers are the only readers.
 #pragma once
 
-#include "module_traits.h"
-
-class SurfaceVehicle;
+#include "module.h" // the module being built, from its folder
 
 namespace engine {
 
-inline bool IsStarted(EngineFlag::Type state) { return state == EngineFlag::kStarted; }
-inline bool IsNotStarted(EngineFlag::Type state) { return state == EngineFlag::kNotStarted; }
+inline bool IsStarted(EngineState state) { return state == kModule.engineFlag.value.started; }
+inline bool IsNotStarted(EngineState state) { return state == kModule.engineFlag.value.notStarted; }
 
 inline constexpr double kRunBaseFrequency = 11025; // Hz at rest
 inline constexpr double kRunBaseVolume = 190;

@@ -1,5 +1,6 @@
 #include "vehicle/keys.h"
 
+#include "module.h" // the module being built, from its folder
 #include "sound/sound_connector.h"
 #include "vehicle/engine.h"
 #include "vehicle/surface_vehicle.h"
@@ -17,7 +18,7 @@ int SurfaceVehicle::clbkConsumeBufferedKey(DWORD key, bool down, char * /*kstate
 {
     if (!down)
         return 0; // releases are never used
-    for (const KeyRow &row : kKeyTable) {
+    for (const KeyRow &row : kModule.keys.value) {
         if (row.scanCode == key) {
             row.action(*this);
             return row.result;
@@ -44,7 +45,7 @@ void StartEngine(SurfaceVehicle &v)
     if (!engine::IsNotStarted(v.engineState))
         return;
     SoundConnector::PlayWave(v.soundId, SOUND_START, 0, kStartCueVolume, kStartCueFrequency);
-    v.engineState = EngineFlag::kStarted;
+    v.engineState = kModule.engineFlag.value.started;
 }
 
 } // namespace keys

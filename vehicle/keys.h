@@ -2,8 +2,6 @@
 // the scan code and carries out the row's action.
 #pragma once
 
-#include <span>
-
 #include "sdk/Orbitersdk.h"
 
 class SurfaceVehicle;
@@ -13,9 +11,6 @@ struct KeyRow {
     void (*action)(SurfaceVehicle &);
     int result;                       // 1: used; 0: the simulator handles the key too
 };
-
-// The module's key table (modules/<name>/key_table.cpp).
-extern const std::span<const KeyRow> kKeyTable;
 
 namespace keys {
 

@@ -1,5 +1,6 @@
 // One simulation step: the drive model first, then the mechanisms, the engine sound
 // and the engine's thrust gate.
+#include "module.h" // the module being built, from its folder
 #include "vehicle/drive_model.h"
 #include "vehicle/engine.h"
 #include "vehicle/mechanisms.h"
@@ -9,12 +10,12 @@ void SurfaceVehicle::clbkPostStep(double /*simt*/, double simdt, double /*mjd*/)
 {
     const DriveReadings in = drive::ReadInputs(*this);
     drive::ApplyBrakingForce(*this, in);
-    RunMechanismsBeforeRolling(simdt);
+    kModule.beforeRolling.value(*this, simdt);
     const double workingSpeed = drive::RollWheels(*this, in);
     drive::PoseLevers(*this, in);
 
     mechanisms::StepRearDoors(*this, simdt);
-    RunModuleMechanisms(simdt);
+    kModule.afterDoors.value(*this, simdt);
     engine::PlayRunSound(*this, workingSpeed);
     engine::GateThrusters(*this);
 }

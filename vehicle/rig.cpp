@@ -5,10 +5,18 @@
 #include <new>
 #include <type_traits>
 
+#include "module.h" // the module being built, from its folder
+
 // Shared records sit in static storage and are never destroyed: no exit-time work.
 static_assert(std::is_trivially_destructible_v<std::optional<MGROUP_ROTATION>>);
 
 namespace {
+
+constexpr const Rig &kModuleRig = *kModule.rig.value;
+static_assert(kModuleRig.components.size() <= kMaxRigComponents,
+              "the rig has more components than vehicle set-up keeps handles for");
+static_assert(kModuleRig.sharedRecords.size() == kModuleRig.components.size(),
+              "the rig keeps one shared record slot per component");
 
 // Every component moves groups of the vehicle's only mesh.
 constexpr UINT kRigMesh = 0;
@@ -25,7 +33,7 @@ float StoredAngle(const RigComponent &row, double wheelAngleScale)
 
 void SurfaceVehicle::DefineAnimations()
 {
-    const Rig &rig = ModuleRig();
+    const Rig &rig = kModuleRig;
     // Handle the host returned for each component, by table position: a later row may
     // name it as its parent. A fixed array: ovcInit must not meet an allocation that
     // throws.
@@ -41,7 +49,7 @@ void SurfaceVehicle::DefineAnimations()
                 continue;
             const float angle = StoredAngle(row, wheelAngleScale);
             MGROUP_ROTATION *record;
-            if (rig.ownRecord && int(c) + 1 == rig.ownRecordComponent) {
+            if (int(c) + 1 == rig.ownRecordComponent) {
                 // Made afresh for this vehicle. Without memory the vehicle goes on
                 // without this component: its animation exists and moves nothing.
                 record = new (std::nothrow) MGROUP_ROTATION(
@@ -68,7 +76,6 @@ void SurfaceVehicle::DefineAnimations()
 // host reads no transform after ovcExit, so the vehicle's own record can go with it.
 SurfaceVehicle::~SurfaceVehicle()
 {
-    const Rig &rig = ModuleRig();
-    if (rig.ownRecord)
-        delete (this->*rig.ownRecord);
+    if constexpr (kModuleRig.ownRecordComponent != 0)
+        delete (this->*kModuleRig.ownRecord);
 }

@@ -1,5 +1,5 @@
 // The animation rig as data: each module lists its animations and their rotation
-// components as rows (modules/<name>/rig_table.cpp); SurfaceVehicle::DefineAnimations
+// components as rows (modules/<name>/module.h); SurfaceVehicle::DefineAnimations
 // (rig.cpp) turns the rows into host animations.
 #pragma once
 
@@ -62,10 +62,7 @@ struct Rig {
     // once-only flag. Process lifetime, never destroyed.
     std::span<std::optional<MGROUP_ROTATION>> sharedRecords;
     // A record made for each vehicle instead of a shared one: the field that owns it
-    // (null when every record is shared) and the component number that uses it.
+    // and the component number that uses it; both left out when every record is shared.
     MGROUP_ROTATION *SurfaceVehicle::*ownRecord = nullptr;
     int ownRecordComponent = 0;
 };
-
-// The rig of the module being built.
-const Rig &ModuleRig();

@@ -1,8 +1,8 @@
 // Construction, post-creation and the visual callbacks of SurfaceVehicle.
 #include "vehicle/surface_vehicle.h"
 
+#include "module.h" // the module being built, from its folder
 #include "sound/vehicle_sounds.h"
-#include "sound/wave_list.h"
 
 MESHHANDLE visualMesh = nullptr;
 
@@ -13,7 +13,7 @@ SurfaceVehicle::SurfaceVehicle(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel,
     DefineAnimations();
 }
 
-void SurfaceVehicle::clbkPostCreation() { soundId = SetUpVehicleSounds(GetHandle(), kModuleWaves); }
+void SurfaceVehicle::clbkPostCreation() { soundId = SetUpVehicleSounds(GetHandle(), kModule.waves.value); }
 
 void SurfaceVehicle::clbkVisualCreated(VISHANDLE vis, int /*refcount*/)
 {

@@ -1,9 +1,8 @@
 // SurfaceVehicle: the one vehicle class of every module. The class's behaviour is
 // written once in vehicle/; its record (the fields, in the module's declaration order)
-// and a few hooks come from the module being built (modules/<name>/).
+// and its description (module.h) come from the module being built (modules/<name>/).
 #pragma once
 
-#include "module_traits.h"
 #include "sdk/Orbitersdk.h"
 #include "vehicle/vehicle_constants.h"
 
@@ -26,10 +25,6 @@ public:
     void DefineAnimations();
     void SelectCameraPosition(int position);
     void ToggleRearDoors();
-
-    // Module hooks (modules/<name>/hooks.cpp): the mechanisms only some modules have.
-    void RunMechanismsBeforeRolling(double simdt); // between braking and wheel rolling
-    void RunModuleMechanisms(double simdt);        // after the door sequence
 
     // The record: fields with their start values, in the module's declaration order.
 #include "vehicle_record.inc"

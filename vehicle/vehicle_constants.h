@@ -13,3 +13,6 @@ inline constexpr double kEnginePitchFactor = 200.0;
 
 // The sound id of a vehicle without sound; every sound call refuses it.
 inline constexpr int kNoSound = -1;
+
+// Wave slots of the sound library: the engine's run and start, the cannon's shot.
+enum { SOUND_GO = 1, SOUND_START = 2, SOUND_CANNON = 4 };

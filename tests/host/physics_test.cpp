@@ -1,6 +1,6 @@
-// Ground physics and driver controls on vessels declared as the vehicle modules declare
-// theirs: 100 kg empty with 300 kg of propellant, a main and a retro thruster on the
-// centre line, four yaw thrusters in two groups.
+// Ground physics and driver controls on vessels as the vehicle modules declare them:
+// 100 kg empty with 300 kg of propellant, a main and a retro thruster on the centre
+// line, four yaw thrusters in two groups.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 
 #include "host/driver_input.h"
 #include "host/physics.h"
+#include "tests/support/host_fixture.h"
 
 namespace {
 
@@ -18,45 +19,23 @@ namespace ground = host::ground;
 
 constexpr double kDt = 0.02;
 
-host::Thruster MakeThruster(VECTOR3 position, VECTOR3 direction, double max0)
-{
-    host::Thruster t;
-    t.position = position;
-    t.direction = direction;
-    t.max0 = max0;
-    t.propellant = 0;
-    t.isp0 = 1.1e13;
-    return t;
-}
+// Vessels as VARLOK1's class capabilities declare them, created through the host, with
+// the thrust maxima its engine gives once started: the physics then runs on their
+// records alone, without the module's steps.
+class GroundPhysics : public testing_support::HostTest {
+protected:
+    Vessel &SurfaceVehicle()
+    {
+        Vessel &v = Create("V" + std::to_string(made_++), "VARLOK1");
+        for (std::size_t i = 0; i < v.thrusters.size(); ++i)
+            v.thrusters[i].max0 = i < 2 ? 9000 : 90000; // main and retro, then yaw
+        return v;
+    }
 
-Vessel SurfaceVehicle()
-{
-    Vessel v;
-    v.emptyMass = 100;
-    v.propellants.push_back({300, 300, 1});
-    v.pmi = _V(57.9, 54.34, 17.13);
-    v.cw[0] = 0.3;
-    v.cw[1] = 0.3;
-    v.cw[2] = 0.6;
-    v.cw[3] = 0.9;
-    v.crossSections = _V(200, 30, 30);
-    v.touchdown[0] = _V(0, -1.87, 1);
-    v.touchdown[1] = _V(-1.6, -1.87, -1);
-    v.touchdown[2] = _V(1.6, -1.87, -1);
-    v.thrusters = {
-        MakeThruster(_V(0, 0, -4.3), _V(0, 0, 1), 9000),
-        MakeThruster(_V(0, 0, 4.3), _V(0, 0, -1), 9000),
-        MakeThruster(_V(1, 0, 1), _V(0, 0, 1), 90000),
-        MakeThruster(_V(-1, 0, 1), _V(0, 0, 1), 90000),
-        MakeThruster(_V(1, 0, -1), _V(0, 0, -1), 90000),
-        MakeThruster(_V(-1, 0, -1), _V(0, 0, -1), 90000),
-    };
-    v.groups = {{THGROUP_MAIN, {0}},
-                {THGROUP_RETRO, {1}},
-                {THGROUP_ATT_YAWLEFT, {2, 5}},
-                {THGROUP_ATT_YAWRIGHT, {3, 4}}};
-    return v;
-}
+private:
+    int made_ = 0;
+};
+using DriverControls = GroundPhysics;
 
 void Drive(Vessel &v, double seconds)
 {
@@ -64,9 +43,9 @@ void Drive(Vessel &v, double seconds)
         host::MoveOnGround(v, kDt);
 }
 
-TEST(GroundPhysics, MassIsEmptyMassPlusPropellantAndInertiaScalesWithIt)
+TEST_F(GroundPhysics, MassIsEmptyMassPlusPropellantAndInertiaScalesWithIt)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     EXPECT_DOUBLE_EQ(host::VesselMass(v), 400);
     EXPECT_DOUBLE_EQ(host::YawInertia(v), 400 * 54.34);
     v.propellants[0].mass = 100;
@@ -74,18 +53,18 @@ TEST(GroundPhysics, MassIsEmptyMassPlusPropellantAndInertiaScalesWithIt)
     EXPECT_DOUBLE_EQ(host::YawInertia(v), 200 * 54.34);
 }
 
-TEST(GroundPhysics, TouchdownPointsSpanningATriangleStandOnTheGround)
+TEST_F(GroundPhysics, TouchdownPointsSpanningATriangleStandOnTheGround)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     EXPECT_TRUE(host::RestsOnGround(v));
     v.touchdown[2] = _V(1.6, -1.87, 3); // on the line through the other two
     EXPECT_FALSE(host::RestsOnGround(v));
     EXPECT_FALSE(host::RestsOnGround(Vessel{}));
 }
 
-TEST(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFrame)
+TEST_F(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFrame)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.motion.heading = std::numbers::pi / 2; // facing +x
     v.thrusters[0].level = 1;
     host::MoveOnGround(v, kDt);
@@ -106,9 +85,9 @@ TEST(GroundPhysics, ThrustPushesAlongTheHeadingAndTheReadingsStayInTheVesselFram
     EXPECT_TRUE(v.readings.groundContact);
 }
 
-TEST(GroundPhysics, RetroThrustPushesBackwards)
+TEST_F(GroundPhysics, RetroThrustPushesBackwards)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters[1].level = 1;
     Drive(v, 1);
     EXPECT_LT(v.motion.z, -1);
@@ -116,9 +95,9 @@ TEST(GroundPhysics, RetroThrustPushesBackwards)
     EXPECT_NEAR(v.motion.heading, 0, 1e-12); // on the centre line: no turn
 }
 
-TEST(GroundPhysics, YawGroupsTurnTheirWayWithTorqueOverMassTimesMoments)
+TEST_F(GroundPhysics, YawGroupsTurnTheirWayWithTorqueOverMassTimesMoments)
 {
-    Vessel left = SurfaceVehicle();
+    Vessel &left = SurfaceVehicle();
     left.thrusters[2].level = left.thrusters[5].level = 0.5;
     host::MoveOnGround(left, kDt);
     // Each thruster pushes 45000 N one metre off the centre: 90000 N·m to the left.
@@ -131,15 +110,15 @@ TEST(GroundPhysics, YawGroupsTurnTheirWayWithTorqueOverMassTimesMoments)
     EXPECT_NEAR(left.motion.heading, 2 * std::numbers::pi + turned, 1e-12); // wrapped
     EXPECT_NEAR(left.readings.airspeed, 0, 1e-12); // a turn on the spot
 
-    Vessel right = SurfaceVehicle();
+    Vessel &right = SurfaceVehicle();
     right.thrusters[3].level = right.thrusters[4].level = 0.5;
     host::MoveOnGround(right, kDt);
     EXPECT_NEAR(right.motion.yawRate, -rate, 1e-12);
 }
 
-TEST(GroundPhysics, YawGripSettlesATurnAndStopsItWhenTheTorqueEnds)
+TEST_F(GroundPhysics, YawGripSettlesATurnAndStopsItWhenTheTorqueEnds)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters[3].level = v.thrusters[4].level = 1;
     Drive(v, 3);
     double settled = 180000.0 / (400 * 54.34) / ground::kYawGrip;
@@ -149,9 +128,9 @@ TEST(GroundPhysics, YawGripSettlesATurnAndStopsItWhenTheTorqueEnds)
     EXPECT_LT(std::abs(v.motion.yawRate), settled * 0.01);
 }
 
-TEST(GroundPhysics, NothingMovesWithoutThrustOrForce)
+TEST_F(GroundPhysics, NothingMovesWithoutThrustOrForce)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     for (auto &t : v.thrusters) {
         t.level = 1;
         t.max0 = 0; // held at zero thrust, as before the engine starts
@@ -166,9 +145,9 @@ TEST(GroundPhysics, NothingMovesWithoutThrustOrForce)
     EXPECT_EQ(v.readings.airspeed, 0);
 }
 
-TEST(GroundPhysics, GroundHoldsAcrossTheBodyAndLetsItRollAlong)
+TEST_F(GroundPhysics, GroundHoldsAcrossTheBodyAndLetsItRollAlong)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.motion.vx = 5; // heading 0: sideways to the right
     v.motion.vz = 5; // forward
     Drive(v, 0.2);
@@ -178,9 +157,9 @@ TEST(GroundPhysics, GroundHoldsAcrossTheBodyAndLetsItRollAlong)
     EXPECT_GT(body.forward, 4.5);
 }
 
-TEST(GroundPhysics, RollingResistanceStopsACoastingVehicleWithoutReversingIt)
+TEST_F(GroundPhysics, RollingResistanceStopsACoastingVehicleWithoutReversingIt)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.motion.vz = 0.3;
     Drive(v, 3);
     EXPECT_EQ(v.motion.vz, 0);
@@ -190,9 +169,9 @@ TEST(GroundPhysics, RollingResistanceStopsACoastingVehicleWithoutReversingIt)
     EXPECT_EQ(v.motion.z, z);
 }
 
-TEST(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
+TEST_F(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.motion.vz = 20;
     ground::BodyLoads free = host::LoadsOn(v);
     v.forces.push_back({_V(0, 0, -9000), _V(0, 0, 0)});
@@ -206,9 +185,9 @@ TEST(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
     EXPECT_DOUBLE_EQ(host::LoadsOn(v).yawTorque, -100);
 }
 
-TEST(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
+TEST_F(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.cw[0] = 0.3; // moving forward
     v.cw[1] = 0.9; // moving backward
     ground::BodyLoads loads = host::LoadsOn(v);
@@ -225,11 +204,11 @@ TEST(GroundPhysics, DragTakesTheCoefficientOfTheDirectionOfMotion)
     EXPECT_NEAR(end, -10 + roll + q * 0.9 * 30 * end * end / 400 * kDt, 1e-12);
 }
 
-TEST(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
+TEST_F(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
 {
     // The vehicle's brake: 9000 N against the motion above 13 m/s, added in the step
     // and acting in the next.
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters[0].level = 1;
     double top = 0;
     for (int i = 0; i < 1000; ++i) {
@@ -245,13 +224,13 @@ TEST(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
 }
 
 // The same drive at every step length: full throttle, a turn at speed, a coast.
-TEST(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
+TEST_F(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
 {
     struct Outcome {
         double top = 0, distance = 0, heading = 0;
     };
-    auto drive = [](double dt) {
-        Vessel v = SurfaceVehicle();
+    auto drive = [this](double dt) {
+        Vessel &v = SurfaceVehicle();
         Outcome out;
         auto phase = [&](double seconds, double main, double yawRight) {
             v.thrusters[0].level = main;
@@ -290,9 +269,9 @@ TEST(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
     EXPECT_GT(coarse.top, reference.top * 0.9);
 }
 
-TEST(GroundPhysics, AStateThatIsNoLongerFiniteIsNamed)
+TEST_F(GroundPhysics, AStateThatIsNoLongerFiniteIsNamed)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters[0].level = 1;
     host::MoveOnGround(v, 1);
     EXPECT_EQ(host::NonFiniteQuantity(v), nullptr);
@@ -306,9 +285,9 @@ TEST(GroundPhysics, AStateThatIsNoLongerFiniteIsNamed)
     EXPECT_STREQ(host::NonFiniteQuantity(v), "propellant mass");
 }
 
-TEST(GroundPhysics, ThrustBurnsPropellantAndADryTankGivesNone)
+TEST_F(GroundPhysics, ThrustBurnsPropellantAndADryTankGivesNone)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters[0].isp0 = 1000; // m/s
     v.propellants[0].efficiency = 0.5;
     v.thrusters[0].level = 1;
@@ -322,10 +301,10 @@ TEST(GroundPhysics, ThrustBurnsPropellantAndADryTankGivesNone)
     EXPECT_EQ(v.propellants[0].mass, 0);
 }
 
-TEST(GroundPhysics, SameInputGivesBitIdenticalMotion)
+TEST_F(GroundPhysics, SameInputGivesBitIdenticalMotion)
 {
-    auto drive = [] {
-        Vessel v = SurfaceVehicle();
+    auto drive = [this] {
+        Vessel &v = SurfaceVehicle();
         v.thrusters[0].level = 0.8;
         v.thrusters[2].level = v.thrusters[5].level = 0.3;
         Drive(v, 7.3);
@@ -335,9 +314,9 @@ TEST(GroundPhysics, SameInputGivesBitIdenticalMotion)
     EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
 }
 
-TEST(DriverControls, LevelsGoToEveryThrusterOfTheirGroupAndYawToTheRudder)
+TEST_F(DriverControls, LevelsGoToEveryThrusterOfTheirGroupAndYawToTheRudder)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     v.thrusters.push_back(v.thrusters[0]);
     v.groups[0].thrusters = {0, 6}; // a main group of two
     host::ApplyDriverControls(v, {0.7, 0.2, -0.6});
@@ -357,9 +336,9 @@ TEST(DriverControls, LevelsGoToEveryThrusterOfTheirGroupAndYawToTheRudder)
     EXPECT_EQ(v.readings.controlSurface[AIRCTRL_RUDDER], 0.4);
 }
 
-TEST(DriverControls, OutOfRangeInputIsClampedAndMissingGroupsAreSkipped)
+TEST_F(DriverControls, OutOfRangeInputIsClampedAndMissingGroupsAreSkipped)
 {
-    Vessel v = SurfaceVehicle();
+    Vessel &v = SurfaceVehicle();
     host::ApplyDriverControls(v, {1.5, -1, -3});
     EXPECT_EQ(v.thrusters[0].level, 1);
     EXPECT_EQ(v.thrusters[1].level, 0);

@@ -5,16 +5,18 @@
 #include "host/pose.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/rig_layout.h"
 
 namespace {
 
 using testing_support::HostTest;
 
-// VARLOK3C's animations in rig order.
-enum Animation {
-    kTurret = 0, kCannon = 1, kLatchLeft = 2, kLatchRight = 3, kLeverLeft1 = 4,
-    kDoorLeft = 8, kDoorRight = 9, kWheelsRightFwd = 10, kWheelsLeftFwd = 11,
-};
+// VARLOK3C's animations, as its rig's table creates them.
+const testing_support::RigLayout &kRig = *testing_support::RigLayoutOf("VARLOK3C");
+const int kTurret = kRig.turret, kCannon = kRig.cannon, kLatchLeft = kRig.latchLeft;
+const int kLatchRight = kRig.latchRight, kLeverLeft1 = kRig.leverLeft1;
+const int kDoorLeft = kRig.doorLeft, kDoorRight = kRig.doorRight;
+const int kWheelsRightFwd = kRig.wheelsRightFwd, kWheelsLeftFwd = kRig.wheelsLeftFwd;
 
 bool SameRotation(const host::RigidTransform &a, const host::RigidTransform &b)
 {

@@ -8,6 +8,7 @@
 #include "host/pose.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
+#include "tests/support/rig_layout.h"
 
 namespace {
 
@@ -47,13 +48,18 @@ void ExpectNear(const VECTOR3 &expected, const VECTOR3 &actual)
         << actual.x << ", " << actual.y << ", " << actual.z << ")";
 }
 
-// Animation indices, in each rig's creation order.
-enum Varlok1Animation {
-    kLatchLeft = 0, kLatchRight = 1, kLeverLeft1 = 2, kLeverRight2 = 5,
-    kDoorLeft = 6, kDoorRight = 7, kWheelsRightFwd = 8, kWheelsRightRev = 10,
-};
-enum Varlok3cAnimation { kTurret = 0, kCannon = 1 };
-enum KeldocontrolAnimation { kRoof = 0 };
+// Animation indices, as each rig's table creates them.
+const testing_support::RigLayout &kVarlok1 = *testing_support::RigLayoutOf("VARLOK1");
+const int kLatchLeft = kVarlok1.latchLeft, kLatchRight = kVarlok1.latchRight;
+const int kDoorLeft = kVarlok1.doorLeft, kDoorRight = kVarlok1.doorRight;
+const int kWheelsRightFwd = kVarlok1.wheelsRightFwd, kWheelsRightRev = kVarlok1.wheelsRightRev;
+const int kLevers[] = {kVarlok1.leverLeft1, kVarlok1.leverRight1, kVarlok1.leverLeft2,
+                       kVarlok1.leverRight2};
+const int kWheels[] = {kVarlok1.wheelsRightFwd, kVarlok1.wheelsLeftFwd, kVarlok1.wheelsRightRev,
+                       kVarlok1.wheelsLeftRev};
+const int kTurret = testing_support::RigLayoutOf("VARLOK3C")->turret;
+const int kCannon = testing_support::RigLayoutOf("VARLOK3C")->cannon;
+const int kRoof = testing_support::RigLayoutOf("KELDOCONTROL")->roof;
 
 const VECTOR3 kLatchLeftPivot = _V(-0.048, 0.416, -3.211);
 const VECTOR3 kLatchLeftAxis = _V(0, -0.25, 0.967);
@@ -158,7 +164,7 @@ TEST_F(Pose, WheelsTurnForwardAndBackAndAFullTurnIsTheRestPose)
     v.animations[kWheelsRightRev].state = 0.5;
     ExpectNear(Add(hub, _V(0, -0.4, 0)), PosePoint(v, 97, top));
 
-    for (int a = kWheelsRightFwd; a <= kWheelsRightRev + 1; ++a)
+    for (int a : kWheels)
         v.animations[a].state = 1.0;
     for (UINT group = 92; group <= 103; ++group)
         ExpectNear(top, PosePoint(v, group, top));
@@ -179,7 +185,7 @@ TEST_F(Pose, ReverseWheelRowsTurnAboutTheirListedLines)
 TEST_F(Pose, LeversAtRestStandAtHalfTheirTravel)
 {
     host::Vessel &v = Create("V", "VARLOK1");
-    for (int a = kLeverLeft1; a <= kLeverRight2; ++a)
+    for (int a : kLevers)
         v.animations[a].state = 0.5;
     const VECTOR3 leftPivot = _V(-0.707, -0.83, 2.633), rightPivot = _V(-0.591, -0.83, 2.633);
     const VECTOR3 grip = _V(-0.65, -0.6, 2.7);

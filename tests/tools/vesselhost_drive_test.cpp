@@ -2,20 +2,21 @@
 // the brake, turning with the wheels, the doors, and the summary of it all.
 #include "tests/tools/vesselhost_fixture.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "tests/support/rig_layout.h"
 
 namespace vesselhost_test {
 namespace {
 
 const char kQuiet[] = "STEP 0.02\nSOUND OFF\nPHYSICS ON\n";
 
-// VARLOK1's animations in the order its rig creates them.
-enum Varlok1Animation {
-    kWheelsRightFwd = 8,
-    kWheelsLeftFwd = 9,
-    kWheelsRightRev = 10,
-    kWheelsLeftRev = 11,
-};
+// VARLOK1's wheel animations, as its rig's table creates them.
+const testing_support::RigLayout &kVarlok1 = *testing_support::RigLayoutOf("VARLOK1");
+const int kWheelsLeftFwd = kVarlok1.wheelsLeftFwd, kWheelsRightRev = kVarlok1.wheelsRightRev;
+const int kWheels[] = {kVarlok1.wheelsRightFwd, kVarlok1.wheelsLeftFwd, kVarlok1.wheelsRightRev,
+                       kVarlok1.wheelsLeftRev};
 
 TEST_F(VesselhostTest, VehicleStandsUntilKeyKThenDrives)
 {
@@ -91,7 +92,7 @@ TEST_F(VesselhostTest, NegativeYawTurnsLeftWithTheRightWheelsForwardAndTheLeftBa
         if (call["call"] != "SetAnimation" || time < 3.1 || time > 4.99)
             continue;
         int animation = call["args"][0];
-        if (animation < kWheelsRightFwd || animation > kWheelsLeftRev)
+        if (std::find(std::begin(kWheels), std::end(kWheels), animation) == std::end(kWheels))
             continue;
         double state = call["args"][1];
         if (animation == kWheelsRightRev) {

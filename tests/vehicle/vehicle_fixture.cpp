@@ -2,33 +2,17 @@
 
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 
 namespace vehicle_testing {
-
-RigIndices IndicesOf(const std::string &className)
-{
-    if (className == "VARLOK1")
-        return {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    RigIndices r;
-    int base = className == "VARLOK3C" ? 2 : 1;
-    int *fields[] = {&r.latchLeft,   &r.latchRight,  &r.leverLeft1,     &r.leverRight1,
-                     &r.leverLeft2,  &r.leverRight2, &r.doorLeft,       &r.doorRight,
-                     &r.wheelsRightFwd, &r.wheelsLeftFwd, &r.wheelsRightRev, &r.wheelsLeftRev};
-    for (int i = 0; i < 12; ++i)
-        *fields[i] = base + i;
-    if (className == "VARLOK3C") {
-        r.turret = 0;
-        r.cannon = 1;
-    } else {
-        r.roof = 0;
-    }
-    return r;
-}
 
 host::Vessel &VehicleTest::Make(const std::string &className, const std::string &name)
 {
     v = &Create(name, className);
-    rig = IndicesOf(className);
+    const testing_support::RigLayout *layout = testing_support::RigLayoutOf(className);
+    if (!layout)
+        throw std::invalid_argument("no rig layout for the class " + className);
+    rig = *layout;
     v->readings.groundContact = true;
     sim.SetFocus(v);
     return *v;

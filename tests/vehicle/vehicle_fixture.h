@@ -6,16 +6,9 @@
 #include <vector>
 
 #include "tests/support/host_fixture.h"
+#include "tests/support/rig_layout.h"
 
 namespace vehicle_testing {
-
-struct RigIndices {
-    int latchLeft, latchRight, leverLeft1, leverRight1, leverLeft2, leverRight2;
-    int doorLeft, doorRight, wheelsRightFwd, wheelsLeftFwd, wheelsRightRev, wheelsLeftRev;
-    int turret = -1, cannon = -1, roof = -1; // -1 where the module has none
-};
-
-RigIndices IndicesOf(const std::string &className);
 
 class VehicleTest : public testing_support::HostTest {
 protected:
@@ -37,7 +30,7 @@ protected:
     void StartEngine() { Press(OAPI_KEY_K); }
 
     host::Vessel *v = nullptr;
-    RigIndices rig{};
+    testing_support::RigLayout rig{};
 };
 
 std::string Anim(int index, double state); // "SetAnimation(index, state)"

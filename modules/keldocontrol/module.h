@@ -1,13 +1,22 @@
-// KELDOCONTROL rig: the roof assembly first, then the latches, levers, rear doors and
-// wheels that every module has, with this mesh's group numbers.
-#include "vehicle/rig.h"
+// KELDOCONTROL: the base vehicle with a rotator on its roof. This page and the record
+// (vehicle_record.inc: the fields, in declaration order) are the whole module; the
+// engine (vehicle/) reads them when it is built for this module.
+#pragma once
 
-namespace {
+#include <optional>
+
+#include "modules/base/base_vehicle.h"
+#include "vehicle/mechanisms.h"
+#include "vehicle/module_description.h"
+
+namespace keldocontrol {
 
 using V = SurfaceVehicle;
 
+// Rig: the roof assembly first, then the latches, levers, rear doors and wheels that
+// every module has, with this mesh's group numbers.
 // In creation order: the index of a row is the animation's index.
-constexpr RigAnimation kAnimations[] = {
+inline constexpr RigAnimation kAnimations[] = {
     {&V::animRoofRotator},
     {&V::animDoorLatchLeft},
     {&V::animDoorLatchRight},
@@ -27,7 +36,7 @@ constexpr RigAnimation kAnimations[] = {
 // odd values: C22 and C33 name x on the other side (the same rotation line for an
 // x axis), C23 to C25 a line 3 mm lower.
 // clang-format off (one component a row)
-constexpr RigComponent kComponents[] = {
+inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animRoofRotator, 0.0, 1.0, {43, 44, 46, 98, 139}, {0, 1.051, -1.121}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
     {&V::animDoorLatchLeft, 0.0, 0.5, {50, 160, 162}, {-0.048, 0.416, -3.211}, {0, -0.25, 0.967}, 90, kUnscaled, kNoParent}, // C2
@@ -65,11 +74,25 @@ constexpr RigComponent kComponents[] = {
 };
 // clang-format on
 
-static_assert(std::size(kComponents) <= kMaxRigComponents);
-std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
+inline std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
-constinit const Rig kRig{kAnimations, kComponents, sharedRecords};
+inline constexpr Rig kRig{kAnimations, kComponents, sharedRecords};
 
-} // namespace
+// The roof rotator turns at every step, between braking and wheel rolling.
+inline void TurnRoofRotator(V &v, double simdt)
+{
+    const double d = mechanisms::StepAdvance(simdt, v.mechanismRate);
+    v.SetAnimation(v.animRoofRotator, mechanisms::StepRoofRotator(v.roofRotation, d));
+}
 
-const Rig &ModuleRig() { return kRig; }
+} // namespace keldocontrol
+
+inline constexpr ModuleDescription kModule{
+    .meshName = "keldocontrol",
+    .engineFlag = EngineFlag{.notStarted = 1, .started = 0}, // set: "not started"
+    .rig = &keldocontrol::kRig,
+    .keys = base_vehicle::kKeys,
+    .waves = base_vehicle::kWaves,
+    .beforeRolling = keldocontrol::TurnRoofRotator,
+    .afterDoors = NoMechanism,
+};

@@ -1,13 +1,23 @@
-// VARLOK3C rig: the turret with its cannon in front, then the latches, levers, rear
-// doors and wheels that every module has, with this mesh's group numbers.
-#include "vehicle/rig.h"
+// VARLOK3C: the base vehicle with a turret, and a cannon on the turret. This page and
+// the record (vehicle_record.inc: the fields, in declaration order) are the whole
+// module; the engine (vehicle/) reads them when it is built for this module.
+#pragma once
 
-namespace {
+#include <iterator>
+#include <optional>
+
+#include "sound/sound_connector.h"
+#include "vehicle/mechanisms.h"
+#include "vehicle/module_description.h"
+
+namespace varlok3c {
 
 using V = SurfaceVehicle;
 
+// Rig: the turret with its cannon in front, then the latches, levers, rear doors and
+// wheels that every module has, with this mesh's group numbers.
 // In creation order: the index of a row is the animation's index.
-constexpr RigAnimation kAnimations[] = {
+inline constexpr RigAnimation kAnimations[] = {
     {&V::animTurret},
     {&V::animCannon},
     {&V::animDoorLatchLeft},
@@ -28,7 +38,7 @@ constexpr RigAnimation kAnimations[] = {
 // rows keep their odd values: C23 and C34 name x on the other side (the same rotation
 // line for an x axis), C24 to C26 a line 3 mm lower.
 // clang-format off (one component a row)
-constexpr RigComponent kComponents[] = {
+inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animTurret, 0.0, 1.0, {44}, {-0.64, 1.243, -0.096}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
     {&V::animCannon, 0.0, 1.0, {96, 0}, {-0.64, 1.243, -0.096}, {1, 0, 0}, -90, kUnscaled, 1}, // C2
@@ -68,11 +78,56 @@ constexpr RigComponent kComponents[] = {
 // clang-format on
 
 // Slot 2 stays empty: every vehicle makes its own cannon record.
-static_assert(std::size(kComponents) <= kMaxRigComponents);
-std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
+inline std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
-constinit const Rig kRig{kAnimations, kComponents, sharedRecords, &V::cannonTransform, 2};
+inline constexpr Rig kRig{kAnimations, kComponents, sharedRecords, &V::cannonTransform, 2};
 
-} // namespace
+// Keys: cameras, cannon and turret pairs, cannon shot, rear doors, engine.
+enum TurretMode { kTurretRising = 0, kTurretHeld = 1, kTurretFalling = 2 };
+inline constexpr double kCannonHeld = 0.0, kCannonRaising = 1.0, kCannonLowering = 2.0;
 
-const Rig &ModuleRig() { return kRig; }
+inline void RaiseCannon(V &v) { v.cannonMode = keys::PairKey(v.cannonMode, kCannonRaising, kCannonHeld); }
+inline void LowerCannon(V &v) { v.cannonMode = keys::PairKey(v.cannonMode, kCannonLowering, kCannonHeld); }
+inline void TurnTurretBack(V &v) { v.turretMode = keys::PairKey<int>(v.turretMode, kTurretFalling, kTurretHeld); }
+inline void TurnTurret(V &v) { v.turretMode = keys::PairKey<int>(v.turretMode, kTurretRising, kTurretHeld); }
+
+// Sounds at every press, whatever the engine; the simulator gets the key as well.
+inline void FireCannon(V &v) { SoundConnector::PlayWave(v.soundId, SOUND_CANNON, 0, 255, 0); }
+
+inline constexpr KeyRow kKeys[] = {
+    {OAPI_KEY_1, keys::FrontCamera, 1},
+    {OAPI_KEY_2, keys::RearCamera, 1},
+    {OAPI_KEY_5, RaiseCannon, 1},
+    {OAPI_KEY_6, LowerCannon, 1},
+    {OAPI_KEY_7, TurnTurretBack, 1},
+    {OAPI_KEY_8, TurnTurret, 1},
+    {OAPI_KEY_W, FireCannon, 0},
+    {OAPI_KEY_D, keys::RearDoors, 1},
+    {OAPI_KEY_K, keys::StartEngine, 1},
+};
+
+inline constexpr WaveFile kWaves[] = {
+    {SOUND_GO, "Sound\\Vessel\\Varlok\\Varlok-go.wav"},
+    {SOUND_START, "Sound\\Vessel\\Varlok\\Varlok-start.wav"},
+    {SOUND_CANNON, "Sound\\Vessel\\Varlok\\cannon.wav"},
+};
+
+// The turret and cannon move at every step, after the rear doors.
+inline void MoveTurretAndCannon(V &v, double simdt)
+{
+    const double d = mechanisms::StepAdvance(simdt, v.mechanismRate);
+    v.SetAnimation(v.animTurret, mechanisms::StepTurret(v.turretPosition, v.turretMode, d));
+    v.SetAnimation(v.animCannon, mechanisms::StepCannon(v.cannonPosition, v.cannonMode, d));
+}
+
+} // namespace varlok3c
+
+inline constexpr ModuleDescription kModule{
+    .meshName = "VARLOK3A",
+    .engineFlag = EngineFlag{.notStarted = 0.0, .started = 1.0},
+    .rig = &varlok3c::kRig,
+    .keys = varlok3c::kKeys,
+    .waves = varlok3c::kWaves,
+    .beforeRolling = NoMechanism,
+    .afterDoors = varlok3c::MoveTurretAndCannon,
+};

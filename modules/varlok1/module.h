@@ -1,13 +1,21 @@
-// VARLOK1 rig: rear-door latches, the driver's four levers, the rear doors and the
-// twelve wheels, each wheel turned by a forward and a reverse animation.
-#include "vehicle/rig.h"
+// VARLOK1: the base vehicle, with rear doors and nothing more. This page and the record
+// (vehicle_record.inc: the fields, in declaration order) are the whole module; the
+// engine (vehicle/) reads them when it is built for this module.
+#pragma once
 
-namespace {
+#include <optional>
+
+#include "modules/base/base_vehicle.h"
+#include "vehicle/module_description.h"
+
+namespace varlok1 {
 
 using V = SurfaceVehicle;
 
+// Rig: rear-door latches, the driver's four levers, the rear doors and the twelve
+// wheels, each wheel turned by a forward and a reverse animation.
 // In creation order: the index of a row is the animation's index.
-constexpr RigAnimation kAnimations[] = {
+inline constexpr RigAnimation kAnimations[] = {
     {&V::animDoorLatchLeft},
     {&V::animDoorLatchRight},
     {&V::animLeverLeft1},
@@ -25,7 +33,7 @@ constexpr RigAnimation kAnimations[] = {
 // The reverse wheel rows keep their odd values: C21 and C32 name x on the other side
 // (the same rotation line for an x axis), C22 to C24 a line 3 mm lower.
 // clang-format off (one component a row)
-constexpr RigComponent kComponents[] = {
+inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animDoorLatchLeft, 0.0, 0.5, {44, 140, 142}, {-0.048, 0.416, -3.211}, {0, -0.25, 0.967}, 90, kUnscaled, kNoParent}, // C1
     {&V::animDoorLatchRight, 0.0, 0.5, {43, 141, 139}, {0.06, 0.416, -3.211}, {0, 0.25, -0.967}, 90, kUnscaled, kNoParent}, // C2
@@ -62,11 +70,18 @@ constexpr RigComponent kComponents[] = {
 };
 // clang-format on
 
-static_assert(std::size(kComponents) <= kMaxRigComponents);
-std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
+inline std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
-constinit const Rig kRig{kAnimations, kComponents, sharedRecords};
+inline constexpr Rig kRig{kAnimations, kComponents, sharedRecords};
 
-} // namespace
+} // namespace varlok1
 
-const Rig &ModuleRig() { return kRig; }
+inline constexpr ModuleDescription kModule{
+    .meshName = "VARLOK",
+    .engineFlag = EngineFlag{.notStarted = 1, .started = 0}, // set: "not started"
+    .rig = &varlok1::kRig,
+    .keys = base_vehicle::kKeys,
+    .waves = base_vehicle::kWaves,
+    .beforeRolling = NoMechanism,
+    .afterDoors = NoMechanism,
+};

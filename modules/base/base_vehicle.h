@@ -1,0 +1,24 @@
+// The base vehicle's keys and waves, which VARLOK1 and KELDOCONTROL have as they are.
+#pragma once
+
+#include "sound/wave_list.h"
+#include "vehicle/keys.h"
+#include "vehicle/vehicle_constants.h"
+
+namespace base_vehicle {
+
+// Cameras, rear doors, engine start.
+inline constexpr KeyRow kKeys[] = {
+    {OAPI_KEY_1, keys::FrontCamera, 1},
+    {OAPI_KEY_2, keys::RearCamera, 1},
+    {OAPI_KEY_D, keys::RearDoors, 1},
+    {OAPI_KEY_K, keys::StartEngine, 1},
+};
+
+// Engine run and start.
+inline constexpr WaveFile kWaves[] = {
+    {SOUND_GO, "Sound\\Vessel\\Varlok\\Varlok-go.wav"},
+    {SOUND_START, "Sound\\Vessel\\Varlok\\Varlok-start.wav"},
+};
+
+} // namespace base_vehicle
