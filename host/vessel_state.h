@@ -78,7 +78,7 @@ struct Motion {
 // outputs read follows. A record starts on a cache line, so that these fill as few as
 // they can.
 struct Vessel {
-    int id = -1; // serial within the host, never reused
+    int id = -1;                   // serial within the host, never reused
     VESSEL *vessel = nullptr;      // the module's object, as ovcInit returned it
     // The callbacks on the object, under the C++ ABI of its module.
     const SimhostVesselCallbacks *callbacks = nullptr;

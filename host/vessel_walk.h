@@ -51,8 +51,7 @@ template <class Visit> void WalkVessels(const std::vector<std::unique_ptr<Vessel
     const std::size_t count = vessels.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i + 2 < count)
-            PrefetchBytes(vessels[i + 2].get(),
-                          walk_detail::StepBytesOfRecord(*vessels[i + 2]));
+            PrefetchBytes(vessels[i + 2].get(), walk_detail::StepBytesOfRecord(*vessels[i + 2]));
         if (i + 1 < count)
             walk_detail::PrefetchStepMemory(*vessels[i + 1]);
         visit(*vessels[i]);
