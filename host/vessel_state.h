@@ -75,8 +75,7 @@ struct Motion {
 // The fields a step reads and writes (the ground physics, the module's calls during
 // clbkPostStep) come first, together: a large fleet's step brings in these lines of
 // each record and no others (vessel_walk.h). What only creation, input and the
-// outputs read follows. A record starts on a cache line, so that these fill as few as
-// they can.
+// outputs read follows.
 struct Vessel {
     int id = -1;                   // serial within the host, never reused
     VESSEL *vessel = nullptr;      // the module's object, as ovcInit returned it
