@@ -1,4 +1,8 @@
 // Asking for memory ahead of its use, a cache line at a time (see vessel_walk.h).
+// Always inlined into the loop that asks: a prefetch has no effect the compiler must
+// keep, so GCC takes a function that only prefetches for one without effects and drops
+// the call (the walk's second stage was lost that way, unnoticed, until its code was
+// read).
 #pragma once
 
 #include <cstddef>
@@ -6,7 +10,7 @@
 
 namespace host {
 
-inline void PrefetchBytes(const void *start, std::size_t bytes)
+[[gnu::always_inline]] inline void PrefetchBytes(const void *start, std::size_t bytes)
 {
     constexpr std::size_t kLine = 64;
     const char *p = static_cast<const char *>(start);
@@ -14,7 +18,8 @@ inline void PrefetchBytes(const void *start, std::size_t bytes)
         __builtin_prefetch(p + offset);
 }
 
-template <class T> void PrefetchElements(const std::vector<T> &elements)
+template <class T>
+[[gnu::always_inline]] inline void PrefetchElements(const std::vector<T> &elements)
 {
     PrefetchBytes(elements.data(), elements.size() * sizeof(T));
 }

@@ -33,7 +33,7 @@ inline std::size_t StepBytesOfRecord(const Vessel &vessel)
 
 // What a step touches beyond the vessel's record, found through the record. The
 // animation components are not among it: poses are worked out when read.
-inline void PrefetchStepMemory(const Vessel &vessel)
+[[gnu::always_inline]] inline void PrefetchStepMemory(const Vessel &vessel)
 {
     PrefetchElements(vessel.thrusters);
     PrefetchElements(vessel.propellants);
