@@ -23,9 +23,9 @@ bool Finite(const VECTOR3 &v) { return std::isfinite(v.x) && std::isfinite(v.y) 
 
 double Number(const host::TraceValue &value)
 {
-    if (auto *d = std::get_if<double>(&value))
+    if (const auto *d = std::get_if<double>(&value))
         return *d;
-    if (auto *i = std::get_if<std::int64_t>(&value))
+    if (const auto *i = std::get_if<std::int64_t>(&value))
         return double(*i);
     return std::nan("");
 }
@@ -114,11 +114,11 @@ void VehicleWatch::CheckFinite(const host::TraceCall &call)
         return;
     for (const auto &arg : call.args) {
         bool finite = true;
-        if (auto *d = std::get_if<double>(&arg))
+        if (const auto *d = std::get_if<double>(&arg))
             finite = std::isfinite(*d);
-        else if (auto *v = std::get_if<VECTOR3>(&arg))
+        else if (const auto *v = std::get_if<VECTOR3>(&arg))
             finite = Finite(*v);
-        else if (auto *t = std::get_if<host::TransformSnapshot>(&arg))
+        else if (const auto *t = std::get_if<host::TransformSnapshot>(&arg))
             finite = Finite(t->ref) && Finite(t->axis) && std::isfinite(t->angle);
         if (!finite)
             Fail(Find(call.vessel), std::string("a number that is not finite in ") + call.call);

@@ -15,10 +15,15 @@
 // A field of the description. Leaving it out of the page's initialiser makes the
 // compiler build it from nothing, which stops here; the note below the error names the
 // page's line, and the field is the one that line does not give.
-template <class T> struct Required {
-    template <std::convertible_to<T> U> constexpr Required(const U &given) : value(given) {}
+template <class T>
+struct Required {
+    template <std::convertible_to<T> U>
+    constexpr Required(const U &given) : value(given)
+    {
+    }
 
-    template <bool kLeftOut = true> constexpr Required() : value{}
+    template <bool kLeftOut = true>
+    constexpr Required() : value{}
     {
         static_assert(!kLeftOut, "a module's description leaves out a field: every field of "
                                  "ModuleDescription (vehicle/module_description.h) must be given");
@@ -42,11 +47,11 @@ using Mechanism = void (*)(SurfaceVehicle &v, double simdt);
 inline void NoMechanism(SurfaceVehicle & /*v*/, double /*simdt*/) {}
 
 struct ModuleDescription {
-    Required<const char *> meshName;            // handed to the host without folder or extension
-    Required<EngineFlag> engineFlag;            // the two values engineState takes
-    Required<const Rig *> rig;                  // animations and their components
-    Required<std::span<const KeyRow>> keys;     // keyboard commands
-    Required<std::span<const WaveFile>> waves;  // in loading order
-    Required<Mechanism> beforeRolling;          // between braking and wheel rolling
-    Required<Mechanism> afterDoors;             // after the rear door sequence
+    Required<const char *> meshName;           // handed to the host without folder or extension
+    Required<EngineFlag> engineFlag;           // the two values engineState takes
+    Required<const Rig *> rig;                 // animations and their components
+    Required<std::span<const KeyRow>> keys;    // keyboard commands
+    Required<std::span<const WaveFile>> waves; // in loading order
+    Required<Mechanism> beforeRolling;         // between braking and wheel rolling
+    Required<Mechanism> afterDoors;            // after the rear door sequence
 };

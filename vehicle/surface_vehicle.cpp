@@ -13,7 +13,10 @@ SurfaceVehicle::SurfaceVehicle(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel,
     DefineAnimations();
 }
 
-void SurfaceVehicle::clbkPostCreation() { soundId = SetUpVehicleSounds(GetHandle(), kModule.waves.value); }
+void SurfaceVehicle::clbkPostCreation()
+{
+    soundId = SetUpVehicleSounds(GetHandle(), kModule.waves.value);
+}
 
 void SurfaceVehicle::clbkVisualCreated(VISHANDLE vis, int /*refcount*/)
 {

@@ -16,6 +16,7 @@ using V = SurfaceVehicle;
 // Rig: the roof assembly first, then the latches, levers, rear doors and wheels that
 // every module has, with this mesh's group numbers.
 // In creation order: the index of a row is the animation's index.
+// clang-format off
 inline constexpr RigAnimation kAnimations[] = {
     {&V::animRoofRotator},
     {&V::animDoorLatchLeft},
@@ -31,11 +32,13 @@ inline constexpr RigAnimation kAnimations[] = {
     {&V::animWheelsRightRev},
     {&V::animWheelsLeftRev},
 };
+// clang-format on
 
 // The roof's full turn does not take the wheel scale. The reverse wheel rows keep their
 // odd values: C22 and C33 name x on the other side (the same rotation line for an
 // x axis), C23 to C25 a line 3 mm lower.
-// clang-format off (one component a row)
+// One component a row.
+// clang-format off
 inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animRoofRotator, 0.0, 1.0, {43, 44, 46, 98, 139}, {0, 1.051, -1.121}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1

@@ -15,6 +15,7 @@ using V = SurfaceVehicle;
 // Rig: rear-door latches, the driver's four levers, the rear doors and the twelve
 // wheels, each wheel turned by a forward and a reverse animation.
 // In creation order: the index of a row is the animation's index.
+// clang-format off
 inline constexpr RigAnimation kAnimations[] = {
     {&V::animDoorLatchLeft},
     {&V::animDoorLatchRight},
@@ -29,10 +30,12 @@ inline constexpr RigAnimation kAnimations[] = {
     {&V::animWheelsRightRev},
     {&V::animWheelsLeftRev},
 };
+// clang-format on
 
 // The reverse wheel rows keep their odd values: C21 and C32 name x on the other side
 // (the same rotation line for an x axis), C22 to C24 a line 3 mm lower.
-// clang-format off (one component a row)
+// One component a row.
+// clang-format off
 inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animDoorLatchLeft, 0.0, 0.5, {44, 140, 142}, {-0.048, 0.416, -3.211}, {0, -0.25, 0.967}, 90, kUnscaled, kNoParent}, // C1

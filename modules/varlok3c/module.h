@@ -17,6 +17,7 @@ using V = SurfaceVehicle;
 // Rig: the turret with its cannon in front, then the latches, levers, rear doors and
 // wheels that every module has, with this mesh's group numbers.
 // In creation order: the index of a row is the animation's index.
+// clang-format off
 inline constexpr RigAnimation kAnimations[] = {
     {&V::animTurret},
     {&V::animCannon},
@@ -33,11 +34,13 @@ inline constexpr RigAnimation kAnimations[] = {
     {&V::animWheelsRightRev},
     {&V::animWheelsLeftRev},
 };
+// clang-format on
 
 // C2 hangs on C1, so the cannon's pitch axis turns with the turret. The reverse wheel
 // rows keep their odd values: C23 and C34 name x on the other side (the same rotation
 // line for an x axis), C24 to C26 a line 3 mm lower.
-// clang-format off (one component a row)
+// One component a row.
+// clang-format off
 inline constexpr RigComponent kComponents[] = {
     // animation, states, groups, reference point, axis, degrees, scaled, parent
     {&V::animTurret, 0.0, 1.0, {44}, {-0.64, 1.243, -0.096}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
@@ -86,14 +89,30 @@ inline constexpr Rig kRig{kAnimations, kComponents, sharedRecords, &V::cannonTra
 enum TurretMode { kTurretRising = 0, kTurretHeld = 1, kTurretFalling = 2 };
 inline constexpr double kCannonHeld = 0.0, kCannonRaising = 1.0, kCannonLowering = 2.0;
 
-inline void RaiseCannon(V &v) { v.cannonMode = keys::PairKey(v.cannonMode, kCannonRaising, kCannonHeld); }
-inline void LowerCannon(V &v) { v.cannonMode = keys::PairKey(v.cannonMode, kCannonLowering, kCannonHeld); }
-inline void TurnTurretBack(V &v) { v.turretMode = keys::PairKey<int>(v.turretMode, kTurretFalling, kTurretHeld); }
-inline void TurnTurret(V &v) { v.turretMode = keys::PairKey<int>(v.turretMode, kTurretRising, kTurretHeld); }
+inline void RaiseCannon(V &v)
+{
+    v.cannonMode = keys::PairKey(v.cannonMode, kCannonRaising, kCannonHeld);
+}
+
+inline void LowerCannon(V &v)
+{
+    v.cannonMode = keys::PairKey(v.cannonMode, kCannonLowering, kCannonHeld);
+}
+
+inline void TurnTurretBack(V &v)
+{
+    v.turretMode = keys::PairKey<int>(v.turretMode, kTurretFalling, kTurretHeld);
+}
+
+inline void TurnTurret(V &v)
+{
+    v.turretMode = keys::PairKey<int>(v.turretMode, kTurretRising, kTurretHeld);
+}
 
 // Sounds at every press, whatever the engine; the simulator gets the key as well.
 inline void FireCannon(V &v) { SoundConnector::PlayWave(v.soundId, SOUND_CANNON, 0, 255, 0); }
 
+// clang-format off
 inline constexpr KeyRow kKeys[] = {
     {OAPI_KEY_1, keys::FrontCamera, 1},
     {OAPI_KEY_2, keys::RearCamera, 1},
@@ -105,12 +124,15 @@ inline constexpr KeyRow kKeys[] = {
     {OAPI_KEY_D, keys::RearDoors, 1},
     {OAPI_KEY_K, keys::StartEngine, 1},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr WaveFile kWaves[] = {
     {SOUND_GO, "Sound\\Vessel\\Varlok\\Varlok-go.wav"},
     {SOUND_START, "Sound\\Vessel\\Varlok\\Varlok-start.wav"},
     {SOUND_CANNON, "Sound\\Vessel\\Varlok\\cannon.wav"},
 };
+// clang-format on
 
 // The turret and cannon move at every step, after the rear doors.
 inline void MoveTurretAndCannon(V &v, double simdt)

@@ -20,21 +20,24 @@ constexpr int IndexOf(UINT V::*handle)
 }
 
 // The parts only some records have: -1 where the record has no such field.
-template <class R = V> constexpr int Turret()
+template <class R = V>
+constexpr int Turret()
 {
     if constexpr (requires { &R::animTurret; })
         return IndexOf(&R::animTurret);
     return -1;
 }
 
-template <class R = V> constexpr int Cannon()
+template <class R = V>
+constexpr int Cannon()
 {
     if constexpr (requires { &R::animCannon; })
         return IndexOf(&R::animCannon);
     return -1;
 }
 
-template <class R = V> constexpr int Roof()
+template <class R = V>
+constexpr int Roof()
 {
     if constexpr (requires { &R::animRoofRotator; })
         return IndexOf(&R::animRoofRotator);
@@ -42,11 +45,21 @@ template <class R = V> constexpr int Roof()
 }
 
 constexpr int kParts[] = {
-    IndexOf(&V::animDoorLatchLeft), IndexOf(&V::animDoorLatchRight), IndexOf(&V::animLeverLeft1),
-    IndexOf(&V::animLeverRight1),   IndexOf(&V::animLeverLeft2),      IndexOf(&V::animLeverRight2),
-    IndexOf(&V::animRearDoorLeft),  IndexOf(&V::animRearDoorRight),   IndexOf(&V::animWheelsRightFwd),
-    IndexOf(&V::animWheelsLeftFwd), IndexOf(&V::animWheelsRightRev),  IndexOf(&V::animWheelsLeftRev),
-    Turret(),                       Cannon(),                         Roof(),
+    IndexOf(&V::animDoorLatchLeft),
+    IndexOf(&V::animDoorLatchRight),
+    IndexOf(&V::animLeverLeft1),
+    IndexOf(&V::animLeverRight1),
+    IndexOf(&V::animLeverLeft2),
+    IndexOf(&V::animLeverRight2),
+    IndexOf(&V::animRearDoorLeft),
+    IndexOf(&V::animRearDoorRight),
+    IndexOf(&V::animWheelsRightFwd),
+    IndexOf(&V::animWheelsLeftFwd),
+    IndexOf(&V::animWheelsRightRev),
+    IndexOf(&V::animWheelsLeftRev),
+    Turret(),
+    Cannon(),
+    Roof(),
 };
 
 // Parts every module has: its rig creates each of them.
