@@ -1,8 +1,7 @@
 // Asking for memory ahead of its use, a cache line at a time (see vessel_walk.h).
 // Always inlined into the loop that asks: a prefetch has no effect the compiler must
 // keep, so GCC takes a function that only prefetches for one without effects and drops
-// the call (the walk's second stage was lost that way, unnoticed, until its code was
-// read).
+// the call, silently.
 #pragma once
 
 #include <cstddef>
