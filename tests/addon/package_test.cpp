@@ -87,7 +87,10 @@ TEST_F(PackageTest, UnpackedArchiveIsARootWhereTheDemoFindsEveryMeshAndWave)
     fs::copy_file(built / "OrbiterSound.dll", root / "OrbiterSound.dll");
 
     ASSERT_EQ(Shell("cd " + Quote(work) + " && " + Quote(VESSELHOST_PATH) + " --root " +
-                    Quote(root) + " demo --no-progress --trace trace.jsonl >demo.out 2>demo.err"),
+                    Quote(root) +
+                    " demo --no-progress --trace trace.jsonl"
+                    " --trace-calls oapiLoadMeshGlobal,LoadVesselWaveOBSound3"
+                    " >demo.out 2>demo.err"),
               0)
         << ReadFile(work / "demo.err");
     std::string errors = ReadFile(work / "demo.err");
