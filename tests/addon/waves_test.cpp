@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "generated/test_build.h"
+
 namespace {
 
 struct ExpectedWave {

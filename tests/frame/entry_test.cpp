@@ -2,6 +2,7 @@
 // unload ("ExitModule" before "opcDLLExit"), thread events calling nothing.
 #include <gtest/gtest.h>
 
+#include "generated/test_build.h"
 #include "host/dynamic_library.h"
 #include "tests/support/host_fixture.h"
 

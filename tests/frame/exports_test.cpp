@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "generated/test_build.h"
 #include "host/dynamic_library.h"
 #include "tests/frame/library_exports.h"
 #include "tests/support/host_fixture.h"

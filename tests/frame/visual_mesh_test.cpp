@@ -2,6 +2,7 @@
 // wins, and any vehicle's visual destruction clears it.
 #include <gtest/gtest.h>
 
+#include "generated/test_build.h"
 #include "tests/support/host_fixture.h"
 
 namespace {

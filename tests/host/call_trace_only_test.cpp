@@ -2,6 +2,7 @@
 // them, whether the host or the sound library notes them.
 #include <gtest/gtest.h>
 
+#include "generated/test_build.h"
 #include "tests/support/host_fixture.h"
 
 namespace {

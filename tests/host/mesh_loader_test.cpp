@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "generated/test_build.h"
 #include "host/host_error.h"
 #include "host/mesh_loader.h"
 #include "tests/support/host_fixture.h"

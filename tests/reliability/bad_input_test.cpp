@@ -1,6 +1,7 @@
 // Bad input to vesselhost, end to end: one line of error naming the file (and the line
 // where there is one) and what was expected, a non-zero exit, and no output of the run
 // left behind, half-written or whole.
+#include "generated/test_build.h"
 #include "tests/tools/vesselhost_fixture.h"
 
 namespace vesselhost_test {
@@ -138,13 +139,13 @@ TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOutputBehind)
         for (const auto &[option, file] : outputs)
             options += " " + option + " " + (option == broken ? Quote(missing) : file);
         ExpectOneError(Run("run test.scn --no-progress" + options), 2,
-                       broken + " " + missing + ": ",
+                       std::string(broken).append(" ").append(missing).append(": "),
                        "its folder " + (dir / "missing").string() + " does not exist");
         EXPECT_EQ(OtherFiles({"test.scn"}), std::vector<std::string>{});
     }
     std::string all;
     for (const auto &[option, file] : outputs)
-        all += " " + option + " " + file;
+        all.append(" ").append(option).append(" ").append(file);
     ASSERT_EQ(Run("run test.scn --no-progress" + all).code, 0) << "the same outputs can be written";
     EXPECT_EQ(OtherFiles({"test.scn", "t.jsonl", "t.csv", "a.wav", "p.png"}),
               std::vector<std::string>{});
@@ -198,7 +199,7 @@ TEST_F(BadInput, SoundLogThatCannotBeCreatedDoesNotStopTheVehicles)
     Write("test.scn", kOneVehicle);
     Result r = RunIn(root, "run test.scn --no-progress --trace t.jsonl");
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("A"), std::string::npos) << "the summary is printed";
+    EXPECT_NE(r.out.find('A'), std::string::npos) << "the summary is printed";
     EXPECT_TRUE(fs::is_directory(root / "OrbiterSound_Log.txt"));
     EXPECT_FALSE(TraceLines(ReadFile(dir / "t.jsonl")).empty());
 }

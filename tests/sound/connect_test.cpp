@@ -1,5 +1,6 @@
 // Connecting to the sound library: the failure paths with their log entries, and what
 // each connect leaves bound for the guarded calls.
+#include "generated/test_build.h"
 #include "tests/sound/sound_fixture.h"
 
 namespace sound_testing {

@@ -1,4 +1,5 @@
 #include "tests/sound/sound_fixture.h"
+#include "generated/test_build.h"
 
 #include <fstream>
 #include <sstream>
@@ -59,7 +60,7 @@ int SoundTest::SoundIdOf(const host::Vessel &vessel)
     return Probe(vessel.className).soundIdOf(vessel.vessel);
 }
 
-std::optional<std::string> SoundTest::ReadLog() const
+std::optional<std::string> SoundTest::ReadLog()
 {
     // In text mode, like the connector writes it: line ends are the platform's.
     std::ifstream file("OrbiterSound_Log.txt");

@@ -53,7 +53,7 @@ protected:
     int SoundIdOf(const host::Vessel &vessel);
 
     // The log file's bytes; nothing when there is no file.
-    std::optional<std::string> ReadLog() const;
+    static std::optional<std::string> ReadLog();
     std::vector<std::string> LibraryCalls() const { return SoundLibraryCalls(sim.Trace()); }
 };
 

@@ -1,4 +1,5 @@
 #include "tests/soundlib/soundlib_fixture.h"
+#include "generated/test_build.h"
 
 #include <sndfile.h>
 

@@ -1,4 +1,5 @@
 #include "tests/support/host_fixture.h"
+#include "generated/test_build.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -39,19 +40,19 @@ host::Vessel &HostTest::Create(const std::string &name, const std::string &class
 
 std::vector<host::TraceCall> HostTest::CallsOf(const host::Vessel &vessel) const
 {
-    return host::Simulator::Get().Trace().CallsOf(vessel.id);
+    return sim.Trace().CallsOf(vessel.id);
 }
 
 std::vector<std::string> HostTest::NamesOf(const host::Vessel &vessel) const
 {
-    return host::Simulator::Get().Trace().NamesOf(vessel.id);
+    return sim.Trace().NamesOf(vessel.id);
 }
 
 double Number(const host::TraceValue &value)
 {
-    if (auto *d = std::get_if<double>(&value))
+    if (const auto *d = std::get_if<double>(&value))
         return *d;
-    if (auto *i = std::get_if<std::int64_t>(&value))
+    if (const auto *i = std::get_if<std::int64_t>(&value))
         return double(*i);
     ADD_FAILURE() << "trace value is not a number";
     return 0;
@@ -125,6 +126,7 @@ std::string Describe(const host::TraceCall &call, bool withResult)
 std::vector<std::string> Describe(const std::vector<host::TraceCall> &calls, bool withResult)
 {
     std::vector<std::string> out;
+    out.reserve(calls.size());
     for (const auto &c : calls)
         out.push_back(Describe(c, withResult));
     return out;

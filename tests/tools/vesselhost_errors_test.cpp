@@ -1,5 +1,6 @@
 // Bad input gives one clear error naming the file, the line and what was expected, a
 // non-zero exit, and no summary.
+#include "generated/test_build.h"
 #include "tests/tools/vesselhost_fixture.h"
 
 namespace vesselhost_test {

@@ -14,6 +14,9 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "generated/test_build.h"
+#include "tests/support/trace_lines.h"
+
 namespace vesselhost_test {
 
 namespace fs = std::filesystem;
@@ -89,15 +92,8 @@ private:
     std::vector<std::vector<std::string>> rows_;
 };
 
-inline std::vector<nlohmann::json> TraceLines(const std::string &jsonl)
-{
-    std::vector<nlohmann::json> calls;
-    std::istringstream lines(jsonl);
-    std::string line;
-    while (std::getline(lines, line))
-        calls.push_back(nlohmann::json::parse(line));
-    return calls;
-}
+using testing_support::ParseJson;
+using testing_support::TraceLines;
 
 class VesselhostTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // What the program writes: the trace in call order with its names and exact numbers,
 // telemetry, the same bytes for the same scenario, outputs whole or not at all, and the
 // folders where things land.
+#include "generated/test_build.h"
 #include "tests/tools/vesselhost_fixture.h"
 
 #include <sys/stat.h>

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "generated/test_build.h"
 #include "tests/support/host_fixture.h"
 
 namespace {
