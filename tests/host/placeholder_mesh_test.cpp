@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "host/placeholder_mesh.h"
 #include "sdk/VesselAPI.h"
@@ -13,7 +12,7 @@
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
+using testing_support::kDeg;
 constexpr double kGroundY = -1.87;
 
 // Group tables as a module keeps them: constant, outliving the records.

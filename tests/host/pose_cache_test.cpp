@@ -13,10 +13,6 @@ using testing_support::HostTest;
 
 // VARLOK3C's animations, as its rig's table creates them.
 const testing_support::RigLayout &kRig = *testing_support::RigLayoutOf("VARLOK3C");
-const int kTurret = kRig.turret, kCannon = kRig.cannon, kLatchLeft = kRig.latchLeft;
-const int kLatchRight = kRig.latchRight, kLeverLeft1 = kRig.leverLeft1;
-const int kDoorLeft = kRig.doorLeft, kDoorRight = kRig.doorRight;
-const int kWheelsRightFwd = kRig.wheelsRightFwd, kWheelsLeftFwd = kRig.wheelsLeftFwd;
 
 bool SameRotation(const host::RigidTransform &a, const host::RigidTransform &b)
 {
@@ -51,13 +47,13 @@ protected:
 TEST_F(PoseCacheTest, AChildFollowsItsParentWhenOnlyTheParentTurns)
 {
     host::Vessel &v = Create("V", "VARLOK3C");
-    v.animations[kCannon].state = 0.6;
+    v.animations[kRig.cannon].state = 0.6;
     host::PoseCache cache;
     cache.Update(v);
-    v.animations[kTurret].state = 0.25;
+    v.animations[kRig.turret].state = 0.25;
     cache.Update(v);
     ExpectFresh(cache, v, "turret turned");
-    v.animations[kCannon].state = 0.2;
+    v.animations[kRig.cannon].state = 0.2;
     cache.Update(v);
     ExpectFresh(cache, v, "cannon lowered");
 }
@@ -71,8 +67,8 @@ TEST_F(PoseCacheTest, NeighboursShareATurnOnlyWhenRangeAngleAndAxisAgree)
     host::PoseCache cache;
     cache.Update(v);
     for (double state : {0.25, 0.75, 1.0, 0.5}) {
-        for (int a : {kLatchLeft, kLatchRight, kDoorLeft, kDoorRight, kWheelsRightFwd,
-                      kWheelsLeftFwd})
+        for (int a : {kRig.latchLeft, kRig.latchRight, kRig.doorLeft, kRig.doorRight,
+                      kRig.wheelsRightFwd, kRig.wheelsLeftFwd})
             v.animations[a].state = state;
         cache.Update(v);
         ExpectFresh(cache, v, "doors and wheels at one state");
@@ -110,7 +106,7 @@ TEST_F(PoseCacheTest, AStateSetBackIsWorkedOutAgain)
     host::Vessel &v = Create("V", "VARLOK3C");
     host::PoseCache cache;
     for (double state : {0.3, 0.7, 0.3, 0.3}) {
-        v.animations[kLeverLeft1].state = state;
+        v.animations[kRig.leverLeft1].state = state;
         cache.Update(v);
         ExpectFresh(cache, v, "lever moved");
     }

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "host/simulator.h"
 
 namespace testing_support {
+
+// Radians in a degree, for the rotation rows the tests write.
+inline constexpr double kDeg = std::numbers::pi / 180;
 
 // The three shipped vessel classes.
 inline const std::vector<std::string> kClasses = {"VARLOK1", "VARLOK3C", "KELDOCONTROL"};

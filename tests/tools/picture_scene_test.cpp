@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 #include "sdk/VesselAPI.h"
+#include "tests/support/host_fixture.h"
 #include "tools/vesselhost/picture_scene.h"
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
+using testing_support::kDeg;
 
 host::Vessel Hull(const std::string &name)
 {

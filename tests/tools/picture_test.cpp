@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <numbers>
 
 #include "host/host_error.h"
 #include "sdk/VesselAPI.h"
@@ -20,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kDeg = std::numbers::pi / 180;
+using testing_support::kDeg;
 const UINT kWheelGroup[] = {3};
 const UINT kLeverGroup[] = {1};
 
