@@ -453,28 +453,14 @@ void ScenarioRun::OpenPictures()
     if (options_.picture.empty())
         return;
     double end = double(scenario_.StepCount()) * scenario_.step;
-    if (options_.pictureAt.empty()) {
-        pictures_.push_back({end, std::make_unique<OutputFile>(options_.picture)});
-        return;
-    }
-    std::vector<double> times = options_.pictureAt;
-    std::sort(times.begin(), times.end());
-    times.erase(std::unique(times.begin(), times.end()), times.end());
-    for (double t : times)
-        if (!(t >= 0 && t <= end + scenario_.step * kTimeTolerance))
-            throw host::Error("--picture-at " + TimeText(t) + ": not within the run (0 to " +
+    const std::vector<RunOptions::PictureFile> files = options_.Pictures();
+    for (const RunOptions::PictureFile &file : files)
+        if (!options_.pictureAt.empty() &&
+            !(file.t >= 0 && file.t <= end + scenario_.step * kTimeTolerance))
+            throw host::Error("--picture-at " + TimeText(file.t) + ": not within the run (0 to " +
                               TimeText(end) + ")");
-    for (double t : times) {
-        std::string path = options_.picture;
-        if (times.size() > 1) {
-            std::string::size_type dot = path.find_last_of('.');
-            std::string::size_type slash = path.find_last_of("/\\");
-            if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-                dot = path.size();
-            path.insert(dot, "-" + TimeText(t));
-        }
-        pictures_.push_back({t, std::make_unique<OutputFile>(path)});
-    }
+    for (const RunOptions::PictureFile &file : files)
+        pictures_.push_back({file.t < 0 ? end : file.t, std::make_unique<OutputFile>(file.path)});
 }
 
 // Drawn into its temporary file, which takes its name only when the whole run succeeded.
@@ -542,12 +528,48 @@ void ScenarioRun::Finish()
 
 } // namespace
 
+std::vector<RunOptions::PictureFile> RunOptions::Pictures() const
+{
+    if (picture.empty())
+        return {};
+    if (pictureAt.empty())
+        return {{-1, picture}};
+    std::vector<double> times = pictureAt;
+    std::sort(times.begin(), times.end());
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    std::vector<PictureFile> files;
+    for (double t : times) {
+        std::string path = picture;
+        if (times.size() > 1) {
+            std::string::size_type dot = path.find_last_of('.');
+            std::string::size_type slash = path.find_last_of("/\\");
+            if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+                dot = path.size();
+            path.insert(dot, "-" + TimeText(t));
+        }
+        files.push_back({t, path});
+    }
+    return files;
+}
+
+std::vector<OutputRequest> RunOptions::Outputs() const
+{
+    std::vector<OutputRequest> outputs = {
+        {"--trace", trace, true}, {"--telemetry", telemetry, true}, {"--audio", audio, false}};
+    if (picture.empty())
+        outputs.push_back({"--picture", picture, false});
+    for (const PictureFile &file : Pictures())
+        outputs.push_back({"--picture", file.path, false});
+    outputs.push_back({"--report", report, false});
+    outputs.push_back({"--summary", summary, false});
+    return outputs;
+}
+
 bool RunOptions::WritesStandardOutput() const
 {
-    for (const OutputRequest &output : Outputs())
-        if (output.toStandardOutput && output.path == "-")
-            return true;
-    return false;
+    return std::ranges::any_of(Outputs(), [](const OutputRequest &output) {
+        return output.toStandardOutput && output.path == "-";
+    });
 }
 
 void RunScenario(const host::Scenario &scenario, const std::string &root,

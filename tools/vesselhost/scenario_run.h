@@ -28,14 +28,16 @@ struct RunOptions {
     bool log = false;      // print the input and what it caused as the run goes
     bool progress = true;  // a progress bar when stderr is a terminal
 
+    // The pictures to draw: one at each of pictureAt's times (in order, each once),
+    // or one at the end (t < 0) when none is given; none without a picture name.
+    struct PictureFile {
+        double t;
+        std::string path;
+    };
+    std::vector<PictureFile> Pictures() const;
     // Every output of the run, in one list that is checked before the run starts: an
-    // output of the run is added here with its option's name.
-    std::vector<OutputRequest> Outputs() const
-    {
-        return {{"--trace", trace, true},    {"--telemetry", telemetry, true},
-                {"--audio", audio, false},   {"--picture", picture, false},
-                {"--report", report, false}, {"--summary", summary, false}};
-    }
+    // output of the run is added here with its option's name (each picture file too).
+    std::vector<OutputRequest> Outputs() const;
     // Whether an output takes standard output, so the summary goes to standard error.
     bool WritesStandardOutput() const;
 };
