@@ -31,7 +31,7 @@ host::Mesh FromText(const std::string &text)
 }
 
 // The message of the error that reading `text` gives, or "" when it reads.
-std::string ErrorOf(const std::string &text)
+std::string MeshErrorOf(const std::string &text)
 {
     try {
         FromText(text);
@@ -350,7 +350,7 @@ TEST(MeshLoaderBrokenMeshes, EachErrorNamesFileLineAndWhatWasExpected)
 {
     for (const BrokenMesh &broken : kBrokenMeshes) {
         SCOPED_TRACE(broken.what);
-        EXPECT_EQ(ErrorOf(broken.text), broken.message);
+        EXPECT_EQ(MeshErrorOf(broken.text), broken.message);
     }
 }
 
@@ -368,14 +368,14 @@ TEST(MeshLoaderBrokenMeshes, EveryTruncationOfADataMeshIsAnErrorWithinWhatWasRea
         std::string prefix;
         for (std::size_t kept = 0; kept < lines.size(); ++kept) {
             SCOPED_TRACE(std::string(name) + " cut after line " + std::to_string(kept));
-            std::string message = ErrorOf(prefix);
+            std::string message = MeshErrorOf(prefix);
             ASSERT_EQ(message.rfind("Meshes/Test.msh:", 0), 0u) << message;
             std::size_t line = std::stoul(message.substr(16));
             EXPECT_GE(line, 1u);
             EXPECT_LE(line, std::max<std::size_t>(kept, 1));
             prefix += lines[kept] + "\n";
         }
-        EXPECT_EQ(ErrorOf(prefix), "");
+        EXPECT_EQ(MeshErrorOf(prefix), "");
     }
 }
 

@@ -21,7 +21,7 @@ const UINT kLatch[] = {44, 140};
 const UINT kDoor[] = {19, 44};
 const UINT kLever[] = {5};
 const UINT kOtherMesh[] = {3};
-const UINT kTurret[] = {2};
+const UINT kTurretGroup[] = {2};
 
 // A vessel declared as the shipped vehicles are, with a few of their components.
 struct DeclaredVessel {
@@ -36,8 +36,8 @@ struct DeclaredVessel {
                          float(170 * kDeg)};
     MGROUP_ROTATION lever{0, kLever, 1, _V(-0.707, -0.83, 2.633), _V(1, 0, 0), float(45 * kDeg)};
     // A full turn about a vertical axis is a turret, not a wheel.
-    MGROUP_ROTATION turret{0, kTurret, 1, _V(-0.64, 1.243, -0.096), _V(0, 1, 0),
-                           float(360 * kDeg)};
+    MGROUP_ROTATION turret{0,           kTurretGroup,     1, _V(-0.64, 1.243, -0.096),
+                           _V(0, 1, 0), float(360 * kDeg)};
     MGROUP_ROTATION onOtherMesh{1, kOtherMesh, 1, _V(0, 0, 0), _V(1, 0, 0), 1.0f};
     MGROUP_TRANSFORM notARotation;
     host::Vessel vessel;

@@ -56,7 +56,7 @@ std::string WithInput(const std::string &lines, const std::string &environment =
 }
 
 // The message of the error that parsing `text` gives; fails the test when there is none.
-std::string ErrorOf(const std::string &text)
+std::string ScenarioErrorOf(const std::string &text)
 {
     try {
         ParseScenario(text, "test.scn");
@@ -292,7 +292,7 @@ TEST(ScenarioErrors, EachNamesFileLineAndWhatWasExpected)
         {longDescription, 18, "expected a description of at most 16384 bytes"},
     };
     for (const auto &c : kCases) {
-        std::string message = ErrorOf(c.text);
+        std::string message = ScenarioErrorOf(c.text);
         std::string where = "test.scn:" + std::to_string(c.line) + ": ";
         EXPECT_EQ(message.rfind(where, 0), 0u) << message << "\nwanted at " << where;
         EXPECT_NE(message.find(c.says), std::string::npos) << message << "\nwanted: " << c.says;
@@ -327,7 +327,7 @@ TEST(ScenarioErrors, UnreadableFileNamesIt)
 
 TEST(ScenarioErrors, ControlBytesInATokenAreShownEscaped)
 {
-    std::string message = ErrorOf(WithInput(std::string("1 A KEY \x01\xff\n")));
+    std::string message = ScenarioErrorOf(WithInput(std::string("1 A KEY \x01\xff\n")));
     EXPECT_NE(message.find("'\\x01\\xff'"), std::string::npos) << message;
 }
 
