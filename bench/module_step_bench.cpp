@@ -54,7 +54,7 @@ host::Vessel *CheckedVehicle(benchmark::State &state, const std::string &classNa
 // The module step and its floor in alternating blocks on the same vessel: the floor's
 // calls are the very calls of the module's step, so each leaves the other's state as it
 // found it.
-void StepAgainstFloor(benchmark::State &state, std::string className, SituationRow situation)
+void StepAgainstFloor(benchmark::State &state, const std::string &className, SituationRow situation)
 {
     const FloorReplay *replay = ReplayFor(className, situation);
     host::Vessel *vessel = CheckedVehicle(state, className, situation, replay);

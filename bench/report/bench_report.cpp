@@ -2,6 +2,7 @@
 // was repeated, the ratios the targets are set on, and whether each target is met.
 //   bench_report <bench.json> [<scenario wall seconds> <scenario CPU seconds>]
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -98,18 +99,18 @@ void HostSteps(const std::map<std::string, Figure> &figures)
     for (auto &[size, f] : bySize)
         std::printf("  %8d %17.0f %16.1f %12.1f\n", size, f["items_per_second"],
                     1e9 / f["items_per_second"], f["bytes_per_vehicle"] / 1024);
-    if (bySize.count(1000)) {
+    if (bySize.contains(1000)) {
         const double rate = bySize[1000]["items_per_second"];
         std::printf("  at 1,000 vehicles: %.2f M vehicle-steps/s (target >= 2: %s)\n",
                     rate / 1e6, Verdict(rate >= 2e6));
     }
-    if (bySize.count(100) && bySize.count(10000)) {
+    if (bySize.contains(100) && bySize.contains(10000)) {
         const double slowdown =
             bySize[100]["items_per_second"] / bySize[10000]["items_per_second"];
         std::printf("  per vehicle-step, 10,000 against 100: %.2fx (target <= 1.5: %s)\n",
                     slowdown, Verdict(slowdown <= 1.5));
     }
-    if (bySize.count(10000)) {
+    if (bySize.contains(10000)) {
         const double bytes = bySize[10000]["bytes_per_vehicle"];
         std::printf("  memory at 10,000 vehicles: %.1f KiB per vehicle (target <= 64: %s)\n",
                     bytes / 1024, Verdict(bytes <= 64 * 1024));
@@ -150,14 +151,33 @@ void Recording(const std::map<std::string, Figure> &figures)
                     (*f)["items_per_second"] / 1e6, (*f)["bytes_per_call"]);
 }
 
-} // namespace
+// A number of seconds given on the command line; nothing when it is not one.
+std::optional<double> Seconds(const char *text)
+{
+    char *end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(value >= 0))
+        return std::nullopt;
+    return value;
+}
 
-int main(int argc, char **argv)
+int Report(int argc, char **argv)
 {
     if (argc != 2 && argc != 4) {
         std::cerr << "usage: bench_report <bench.json> [<scenario wall seconds> <scenario CPU "
                      "seconds>]\n";
         return 2;
+    }
+    std::optional<double> wall, cpu;
+    if (argc == 4) {
+        wall = Seconds(argv[2]);
+        cpu = Seconds(argv[3]);
+        if (!wall || !cpu) {
+            std::cerr << "bench_report: expected the scenario's wall and CPU seconds as numbers, "
+                         "found '"
+                      << argv[2] << "' '" << argv[3] << "'\n";
+            return 2;
+        }
     }
     std::ifstream in(argv[1]);
     nlohmann::json results;
@@ -173,11 +193,21 @@ int main(int argc, char **argv)
         std::cerr << "bench_report: " << argv[1] << ": " << e.what() << "\n";
         return 1;
     }
-    if (argc == 4) {
-        const double wall = std::stod(argv[2]), cpu = std::stod(argv[3]);
+    if (wall)
         std::printf("\nScenario of 1,000 vehicles, 60 s at 100 Hz, through vesselhost run:\n"
                     "  %.2f s (target < 5: %s), of which %.2f s on the processor\n",
-                    wall, Verdict(wall < 5), cpu);
-    }
+                    *wall, Verdict(*wall < 5), *cpu);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return Report(argc, argv);
+    } catch (const std::exception &e) {
+        std::cerr << "bench_report: " << e.what() << "\n";
+        return 1;
+    }
 }

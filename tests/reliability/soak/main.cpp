@@ -1,5 +1,6 @@
 // soak: the long soak run, with its seed, progress and memory samples printed. Exits 1
-// when an invariant breaks or resident memory grows once warmed up.
+// when an invariant breaks or resident memory grows once warmed up, 2 when the vehicles
+// cannot be set up.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -7,7 +8,9 @@
 
 #include "tests/reliability/soak_run.h"
 
-int main(int argc, char **argv)
+namespace {
+
+int Soak(int argc, char **argv)
 {
     CLI::App app{"soak: vehicles of every module driven by seeded random input"};
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -48,4 +51,16 @@ int main(int argc, char **argv)
     std::printf("soak: %s (seed %llu)\n", passed ? "passed" : "FAILED",
                 static_cast<unsigned long long>(options.seed));
     return passed ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return Soak(argc, argv);
+    } catch (const std::exception &e) { // the modules or the sound library did not load
+        std::fprintf(stderr, "soak: %s\n", e.what());
+        return 2;
+    }
 }
