@@ -13,7 +13,8 @@ struct KeyRow {
     const char *name;
 };
 
-// clang-format off (five keys a row)
+// Five keys a row.
+// clang-format off
 const KeyRow kKeys[] = {
     {1, "ESCAPE"},   {2, "1"},          {3, "2"},         {4, "3"},          {5, "4"},
     {6, "5"},        {7, "6"},          {8, "7"},         {9, "8"},          {10, "9"},
