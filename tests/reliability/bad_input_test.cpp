@@ -175,6 +175,13 @@ TEST_F(BadInput, OutputPathsThatWouldHarmAreRefusedBeforeTheRun)
         {"--trace x --picture ./x", "--picture ", "is also the file of --trace"},
         {"--trace - --telemetry -", "--telemetry -: ", "standard output is already taken"},
         {"--audio -", "--audio -: ", "takes only the trace and the telemetry"},
+        {"--picture p.png --picture-at 0,0.1 --trace p-0.1s.png", "--picture ",
+         "is also the file of --trace"},
+        {"--picture p.png --picture-at 0,0.1 --summary p-0s.png", "--summary ",
+         "is also the file of --picture"},
+        {"--picture p.png --picture-at -0.1",
+         "--picture-at -0.1s: ", "not within the run (0 to 0.2s)"},
+        {"--picture p.png --picture-at 0.1,0.21", "--picture-at 0.21s: ", "not within the run"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.options);

@@ -44,23 +44,16 @@ constexpr int Roof()
     return -1;
 }
 
+// In the order of RigLayout's fields.
+// clang-format off
 constexpr int kParts[] = {
-    IndexOf(&V::animDoorLatchLeft),
-    IndexOf(&V::animDoorLatchRight),
-    IndexOf(&V::animLeverLeft1),
-    IndexOf(&V::animLeverRight1),
-    IndexOf(&V::animLeverLeft2),
-    IndexOf(&V::animLeverRight2),
-    IndexOf(&V::animRearDoorLeft),
-    IndexOf(&V::animRearDoorRight),
-    IndexOf(&V::animWheelsRightFwd),
-    IndexOf(&V::animWheelsLeftFwd),
-    IndexOf(&V::animWheelsRightRev),
-    IndexOf(&V::animWheelsLeftRev),
-    Turret(),
-    Cannon(),
-    Roof(),
+    IndexOf(&V::animDoorLatchLeft), IndexOf(&V::animDoorLatchRight), IndexOf(&V::animLeverLeft1),
+    IndexOf(&V::animLeverRight1),   IndexOf(&V::animLeverLeft2),      IndexOf(&V::animLeverRight2),
+    IndexOf(&V::animRearDoorLeft),  IndexOf(&V::animRearDoorRight),   IndexOf(&V::animWheelsRightFwd),
+    IndexOf(&V::animWheelsLeftFwd), IndexOf(&V::animWheelsRightRev),  IndexOf(&V::animWheelsLeftRev),
+    Turret(),                       Cannon(),                         Roof(),
 };
+// clang-format on
 
 // Parts every module has: its rig creates each of them.
 constexpr bool EveryCommonPartCreated()
