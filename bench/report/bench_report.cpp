@@ -161,8 +161,10 @@ std::optional<double> Seconds(const char *text)
     return value;
 }
 
-int Report(int argc, char **argv)
-{
+} // namespace
+
+int main(int argc, char **argv)
+try {
     if (argc != 2 && argc != 4) {
         std::cerr << "usage: bench_report <bench.json> [<scenario wall seconds> <scenario CPU "
                      "seconds>]\n";
@@ -198,16 +200,7 @@ int Report(int argc, char **argv)
                     "  %.2f s (target < 5: %s), of which %.2f s on the processor\n",
                     *wall, Verdict(*wall < 5), *cpu);
     return 0;
-}
-
-} // namespace
-
-int main(int argc, char **argv)
-{
-    try {
-        return Report(argc, argv);
-    } catch (const std::exception &e) {
-        std::cerr << "bench_report: " << e.what() << "\n";
-        return 1;
-    }
+} catch (const std::exception &e) {
+    std::cerr << "bench_report: " << e.what() << "\n";
+    return 1;
 }

@@ -455,12 +455,11 @@ void ScenarioRun::OpenPictures()
     double end = double(scenario_.StepCount()) * scenario_.step;
     const std::vector<RunOptions::PictureFile> files = options_.Pictures();
     for (const RunOptions::PictureFile &file : files)
-        if (!options_.pictureAt.empty() &&
-            !(file.t >= 0 && file.t <= end + scenario_.step * kTimeTolerance))
-            throw host::Error("--picture-at " + TimeText(file.t) + ": not within the run (0 to " +
+        if (file.t && !(*file.t >= 0 && *file.t <= end + scenario_.step * kTimeTolerance))
+            throw host::Error("--picture-at " + TimeText(*file.t) + ": not within the run (0 to " +
                               TimeText(end) + ")");
     for (const RunOptions::PictureFile &file : files)
-        pictures_.push_back({file.t < 0 ? end : file.t, std::make_unique<OutputFile>(file.path)});
+        pictures_.push_back({file.t.value_or(end), std::make_unique<OutputFile>(file.path)});
 }
 
 // Drawn into its temporary file, which takes its name only when the whole run succeeded.
@@ -533,7 +532,7 @@ std::vector<RunOptions::PictureFile> RunOptions::Pictures() const
     if (picture.empty())
         return {};
     if (pictureAt.empty())
-        return {{-1, picture}};
+        return {{std::nullopt, picture}};
     std::vector<double> times = pictureAt;
     std::sort(times.begin(), times.end());
     times.erase(std::unique(times.begin(), times.end()), times.end());
@@ -556,7 +555,7 @@ std::vector<OutputRequest> RunOptions::Outputs() const
 {
     std::vector<OutputRequest> outputs = {
         {"--trace", trace, true}, {"--telemetry", telemetry, true}, {"--audio", audio, false}};
-    if (picture.empty())
+    if (picture.empty()) // listed all the same: an empty name given is refused
         outputs.push_back({"--picture", picture, false});
     for (const PictureFile &file : Pictures())
         outputs.push_back({"--picture", file.path, false});

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,9 @@ struct RunOptions {
     bool progress = true;  // a progress bar when stderr is a terminal
 
     // The pictures to draw: one at each of pictureAt's times (in order, each once),
-    // or one at the end (t < 0) when none is given; none without a picture name.
+    // or one at the end (no time) when none is given; none without a picture name.
     struct PictureFile {
-        double t;
+        std::optional<double> t;
         std::string path;
     };
     std::vector<PictureFile> Pictures() const;

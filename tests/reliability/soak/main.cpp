@@ -8,10 +8,8 @@
 
 #include "tests/reliability/soak_run.h"
 
-namespace {
-
-int Soak(int argc, char **argv)
-{
+int main(int argc, char **argv)
+try {
     CLI::App app{"soak: vehicles of every module driven by seeded random input"};
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     reliability::SoakOptions options;
@@ -51,16 +49,7 @@ int Soak(int argc, char **argv)
     std::printf("soak: %s (seed %llu)\n", passed ? "passed" : "FAILED",
                 static_cast<unsigned long long>(options.seed));
     return passed ? 0 : 1;
-}
-
-} // namespace
-
-int main(int argc, char **argv)
-{
-    try {
-        return Soak(argc, argv);
-    } catch (const std::exception &e) { // the modules or the sound library did not load
-        std::fprintf(stderr, "soak: %s\n", e.what());
-        return 2;
-    }
+} catch (const std::exception &e) { // the modules or the sound library did not load
+    std::fprintf(stderr, "soak: %s\n", e.what());
+    return 2;
 }
