@@ -96,7 +96,7 @@ TEST_F(VesselhostTest, ReportPageHoldsEveryVesselsChannelsKeysAndClassScene)
     EXPECT_EQ(page.find("<link"), std::string::npos);
     const std::string open = "<script type=\"application/json\" id=\"report-meta\">";
     std::size_t from = page.find(open) + open.size();
-    json meta = ParseJson(page.substr(from, page.find("</script>", from) - from));
+    json meta = json::parse(page.substr(from, page.find("</script>", from) - from));
 
     EXPECT_EQ(meta["focus"], 1);
     EXPECT_EQ(meta["times"]["count"], 201) << "8 s at 30 frames/s: every second step, and t = 0";

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "generated/test_build.h"
-#include "tests/support/trace_lines.h"
 
 namespace vesselhost_test {
 
@@ -92,8 +91,15 @@ private:
     std::vector<std::vector<std::string>> rows_;
 };
 
-using testing_support::ParseJson;
-using testing_support::TraceLines;
+inline std::vector<nlohmann::json> TraceLines(const std::string &jsonl)
+{
+    std::vector<nlohmann::json> calls;
+    std::istringstream lines(jsonl);
+    std::string line;
+    while (std::getline(lines, line))
+        calls.push_back(nlohmann::json::parse(line));
+    return calls;
+}
 
 class VesselhostTest : public ::testing::Test {
 protected:

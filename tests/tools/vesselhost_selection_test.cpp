@@ -97,7 +97,7 @@ TEST_F(VesselhostTest, TelemetryEveryNStepsOfChosenVesselsAndSummaryAsJson)
     std::string body = thin.substr(thin.find('\n') + 1);
     EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 2 * 5);
     // Rows may have fewer empty cells at the end than the full file's.
-    auto trimmed = [](const std::string &text) {
+    auto trimmed = [](std::string text) {
         std::string out;
         std::istringstream in(text);
         for (std::string row; std::getline(in, row);)
@@ -106,7 +106,7 @@ TEST_F(VesselhostTest, TelemetryEveryNStepsOfChosenVesselsAndSummaryAsJson)
     };
     EXPECT_EQ(trimmed(body), trimmed(expected));
 
-    json summary = ParseJson(ReadFile(dir / "run.json"));
+    json summary = json::parse(ReadFile(dir / "run.json"));
     EXPECT_EQ(summary["run"]["steps"], 20);
     EXPECT_EQ(summary["run"]["vessels"], 3);
     EXPECT_GT(summary["run"]["vehicle_steps_per_s"].get<double>(), 0);
