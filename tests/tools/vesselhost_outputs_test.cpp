@@ -46,9 +46,9 @@ TEST_F(VesselhostTest, TraceShowsEachStepsCallsInTheVehiclesOrder)
         ASSERT_GE(calls.size(), 3u);
         EXPECT_EQ(calls[0]["call"], "GetAirspeed");
         EXPECT_EQ(calls[1]["call"], "GetControlSurfaceLevel");
-        std::string vector = calls[2]["call"]; // the braking direction: its own or the focus's
-        EXPECT_TRUE(vector == "GetAirspeedVector" || vector == "oapiGetFocusShipAirspeedVector")
-            << vector;
+        // The braking direction: the vehicle's own airspeed, in its own frame (1, local).
+        EXPECT_EQ(calls[2]["call"], "GetAirspeedVector");
+        EXPECT_EQ(calls[2]["args"][0], 1);
         for (const json &call : calls) {
             EXPECT_EQ(call["vessel"], "V1");
             EXPECT_DOUBLE_EQ(call["t"].get<double>(), 0.1 * (step + 1));
