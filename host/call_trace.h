@@ -78,13 +78,11 @@ public:
         return !only;
     }
 
-    // The call that hands transform records to the host. A selection keeps it even when
-    // it does not select it: the trace numbers the records in order of first
-    // appearance, so that a selected trace names them as the full trace does.
-    static bool HandsOverTransform(const char *call)
-    {
-        return call[0] == 'A' && std::strcmp(call, "AddAnimationComponent") == 0;
-    }
+    // The call that hands transform records to the host (defined beside it, in
+    // vessel_api.cpp). A selection keeps it even when it does not select it: the trace
+    // numbers the records in order of first appearance, so that a selected trace names
+    // them as the full trace does.
+    static bool HandsOverTransform(const char *call);
 
     void Clear()
     {

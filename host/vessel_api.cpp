@@ -1,6 +1,7 @@
 // The host's side of VESSEL: every operation acts on the host's record of the vessel
 // behind the handle, and notes itself in the call trace when the trace is on.
 #include <cmath>
+#include <cstring>
 
 #include "host/handles.h"
 #include "host/simulator.h"
@@ -298,6 +299,11 @@ ANIMATIONCOMPONENT_HANDLE VESSEL::AddAnimationComponent(UINT anim, double state0
     NoteResult(v, "AddAnimationComponent", H(h), anim, state0, state1,
                static_cast<const MGROUP_TRANSFORM *>(trans), H(parent));
     return h;
+}
+
+bool host::CallTrace::HandsOverTransform(const char *call)
+{
+    return call[0] == 'A' && std::strcmp(call, "AddAnimationComponent") == 0;
 }
 
 bool VESSEL::SetAnimation(UINT anim, double state) const
