@@ -58,6 +58,9 @@ T FromTable(Passed<T> value)
 
 extern "C" {
 
+// The rows' names are the entries' declarators, which take no parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
+
 // Host operations; an overloaded member's entry is named in its row. The flight model is
 // the object's own, which the host's table cannot reach through the handle.
 struct SimhostCalls {
@@ -80,6 +83,8 @@ struct SimhostVesselCallbacks {
         SIMHOST_PASSED_PARAMETERS((VESSEL *, vessel), __VA_ARGS__));
 #include "sdk/interface_calls.inc"
 };
+
+// NOLINTEND(bugprone-macro-parentheses)
 
 // The host's operations.
 OAPIFUNC const SimhostCalls *SimhostGetCalls();
