@@ -1,6 +1,6 @@
 // The vehicle's physical make-up as declared to the host once, after construction.
 // Every module declares the same values; only the mesh name differs.
-#include "module.h" // the module being built, from its folder
+#include "vehicle/built_module.h"
 #include "vehicle/surface_vehicle.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "vehicle/keys.h"
 
-#include "module.h" // the module being built, from its folder
 #include "sound/sound_connector.h"
+#include "vehicle/built_module.h"
 #include "vehicle/engine.h"
 #include "vehicle/surface_vehicle.h"
 

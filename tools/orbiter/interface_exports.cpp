@@ -32,7 +32,7 @@ VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { vers
 #include "sdk/interface_calls.inc"
 
 // VESSEL2's callbacks: the defaults do nothing.
-#include "host/vessel2_defaults.inc"
+#include "host/core/vessel2_defaults.inc"
 
 #define OAPI_FUNCTION(result, name, ...)                                                           \
     result name(INTERFACE_EACH(INTERFACE_PARAMETER, __VA_ARGS__))                                  \
