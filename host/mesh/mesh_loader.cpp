@@ -212,7 +212,8 @@ void ReadGroup(LineSource &lines, MeshGroup &group, IndexLines &indexLines, std:
                 !ParseCount(tokens[2], triangleCount))
                 lines.Fail("GEOM with a vertex count and a triangle count");
             break;
-        } else if (IsKeyword(key, "LABEL")) {
+        }
+        if (IsKeyword(key, "LABEL")) {
             group.label = Trimmed(Trimmed(text).substr(key.size()));
         } else if (IsKeyword(key, "MATERIAL")) {
             group.material = ReadIndexArgument(lines, tokens, "a material");

@@ -64,10 +64,7 @@ bool IsName(std::string_view text)
 {
     if (text.empty() || text.size() > kMaxNameLength || text == "." || text == "..")
         return false;
-    for (char c : text)
-        if (!IsNameCharacter(c))
-            return false;
-    return true;
+    return std::ranges::all_of(text, IsNameCharacter);
 }
 
 class Parser {

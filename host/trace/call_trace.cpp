@@ -26,7 +26,7 @@ TraceValue ToTrace(const MGROUP_TRANSFORM *record)
     snap.address = record;
     snap.kind = record->Type();
     if (snap.kind == MGROUP_TRANSFORM::ROTATE) {
-        auto *rot = static_cast<const MGROUP_ROTATION *>(record);
+        const auto *rot = static_cast<const MGROUP_ROTATION *>(record);
         snap.mesh = rot->meshIndex;
         if (rot->groupIndices)
             snap.groups.assign(rot->groupIndices, rot->groupIndices + rot->groupCount);

@@ -115,7 +115,7 @@ const char *KindName(int kind)
 void TraceJsonWriter::NumberTransforms(const TraceCall &call)
 {
     for (const TraceValue &arg : call.args)
-        if (auto *transform = std::get_if<TransformSnapshot>(&arg))
+        if (const auto *transform = std::get_if<TransformSnapshot>(&arg))
             transformIds_.try_emplace(transform->address, int(transformIds_.size()));
 }
 

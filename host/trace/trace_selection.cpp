@@ -49,7 +49,7 @@ void TraceSelection::NoteVessel(int id, std::string_view name)
         return;
     if (std::size_t(id) >= byVessel_.size())
         byVessel_.resize(id + 1, 0);
-    byVessel_[id] = SelectsVesselName(name);
+    byVessel_[id] = SelectsVesselName(name) ? 1 : 0;
 }
 
 bool TraceSelection::SelectsCall(const char *call) const

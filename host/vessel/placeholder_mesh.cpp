@@ -171,7 +171,7 @@ const MGROUP_ROTATION *RotationOf(const AnimationComponent &component)
     const MGROUP_TRANSFORM *t = component.transform;
     if (!t || t->Type() != MGROUP_TRANSFORM::ROTATE)
         return nullptr;
-    auto *rotation = static_cast<const MGROUP_ROTATION *>(t);
+    const auto *rotation = static_cast<const MGROUP_ROTATION *>(t);
     return rotation->meshIndex == 0 ? rotation : nullptr;
 }
 
