@@ -57,7 +57,7 @@ host::Vessel &MeasuredVehicle(const std::string &className, const SituationRow &
 inline void ModuleStep(host::Vessel &vessel)
 {
     vessel.forces.clear();
-    vessel.callbacks->PostStep(vessel.vessel, 0.0, kStepLength, host::Simulator::kStartMjd);
+    vessel.callbacks->clbkPostStep(vessel.vessel, 0.0, kStepLength, host::Simulator::kStartMjd);
 }
 
 } // namespace bench

@@ -1,85 +1,90 @@
 // The host's boundary to a vessel module as plain C: a table of the host operations a
 // module calls (every VESSEL member and free function of the interface, over the vessel
-// handle) and a table of the callbacks the host makes on a module's vessel. A program
-// whose modules follow another C++ ABI than the host's own compiler gives its modules
-// the interface under that ABI's names, forwarding to the first table, and hands the
-// host the second table, which makes the calls under that ABI.
+// handle) and a table of the callbacks the host makes on a module's vessel, each with one
+// entry for each row of the interface's list (sdk/interface_calls.inc), named after its
+// call. A program whose modules follow another C++ ABI than the host's own compiler gives
+// its modules the interface under that ABI's names, forwarding to the first table, and
+// hands the host the second table, which makes the calls under that ABI.
 #pragma once
 
-#include "sdk/VesselAPI.h"
+#include "sdk/interface_calls.h"
+
+namespace host::boundary {
+
+// An interface type as the tables pass it: a reference as a pointer (never null), a
+// result without the const that only the decorated names need.
+template <class T>
+struct Passing {
+    using type = std::remove_cv_t<T>;
+};
+template <class T>
+struct Passing<T &> {
+    using type = T *;
+};
+template <class T>
+using Passed = typename Passing<T>::type;
+
+// A value of the interface's type T into a table's call, and out of it.
+template <class T>
+Passed<T> ToTable(T value)
+{
+    if constexpr (std::is_reference_v<T>)
+        return &value;
+    else
+        return value;
+}
+
+template <class T>
+T FromTable(Passed<T> value)
+{
+    if constexpr (std::is_reference_v<T>)
+        return *value;
+    else
+        return value;
+}
+
+} // namespace host::boundary
+
+// A row's parameter as the tables declare it, and its value into a table and out of it.
+#define SIMHOST_PASSED_PARAMETER(type, name) host::boundary::Passed<type> name
+#define SIMHOST_TO_TABLE(type, name) host::boundary::ToTable<type>(name)
+#define SIMHOST_FROM_TABLE(type, name) host::boundary::FromTable<type>(name)
+// An entry's parameters: its own first one, (type, name), then the row's, as the tables pass
+// them; and its arguments: the first one, then the row's into the table.
+#define SIMHOST_PASSED_PARAMETERS(first, ...)                                                      \
+    INTERFACE_EACH(SIMHOST_PASSED_PARAMETER, first __VA_OPT__(, ) __VA_ARGS__)
+#define SIMHOST_TO_TABLE_ARGUMENTS(first, ...)                                                     \
+    first __VA_OPT__(, INTERFACE_EACH(SIMHOST_TO_TABLE, __VA_ARGS__))
 
 extern "C" {
 
-// Host operations. Vectors pass by pointer; a pointer that is a reference in the
-// interface is never null.
-struct SimhostCalls {
-    OBJHANDLE (*GetHandle)(OBJHANDLE vessel);
-    int (*GetFlightModel)(OBJHANDLE vessel, int flightmodel); // as the vessel's object holds it
-    void (*SetSize)(OBJHANDLE vessel, double size);
-    void (*SetEmptyMass)(OBJHANDLE vessel, double m);
-    void (*SetCW)(OBJHANDLE vessel, double cw_z_pos, double cw_z_neg, double cw_x, double cw_y);
-    void (*SetWingAspect)(OBJHANDLE vessel, double aspect);
-    void (*SetWingEffectiveness)(OBJHANDLE vessel, double eff);
-    void (*SetCrossSections)(OBJHANDLE vessel, const VECTOR3 *cs);
-    void (*SetRotDrag)(OBJHANDLE vessel, const VECTOR3 *rd);
-    void (*SetPMI)(OBJHANDLE vessel, const VECTOR3 *pmi);
-    void (*SetPitchMomentScale)(OBJHANDLE vessel, double scale);
-    void (*SetBankMomentScale)(OBJHANDLE vessel, double scale);
-    void (*SetTrimScale)(OBJHANDLE vessel, double scale);
-    void (*SetTouchdownPoints)(OBJHANDLE vessel, const VECTOR3 *pt1, const VECTOR3 *pt2,
-                               const VECTOR3 *pt3);
-    void (*EnableTransponder)(OBJHANDLE vessel, bool enable);
-    // clang-format lays out a function pointer that returns a handle unstably.
-    // clang-format off
-    PROPELLANT_HANDLE (*CreatePropellantResource)(OBJHANDLE vessel, double maxmass, double mass,
-                                                  double efficiency);
-    THRUSTER_HANDLE (*CreateThruster)(OBJHANDLE vessel, const VECTOR3 *pos, const VECTOR3 *dir,
-                                      double maxth0, PROPELLANT_HANDLE hp, double isp0,
-                                      double isp_ref, double p_ref);
-    THGROUP_HANDLE (*CreateThrusterGroup)(OBJHANDLE vessel, THRUSTER_HANDLE *th, int nth,
-                                          THGROUP_TYPE thgt);
-    // clang-format on
-    UINT (*AddMesh)(OBJHANDLE vessel, MESHHANDLE hMesh, const VECTOR3 *ofs); // ofs may be null
-    void (*SetMeshVisibilityMode)(OBJHANDLE vessel, UINT idx, WORD mode);
-    MESHHANDLE (*GetMesh)(OBJHANDLE vessel, VISHANDLE vis, UINT idx);
-    UINT (*CreateAnimation)(OBJHANDLE vessel, double initial_state);
-    // clang-format off
-    ANIMATIONCOMPONENT_HANDLE (*AddAnimationComponent)(OBJHANDLE vessel, UINT anim, double state0,
-                                                       double state1, MGROUP_TRANSFORM *trans,
-                                                       ANIMATIONCOMPONENT_HANDLE parent);
-    // clang-format on
-    bool (*SetAnimation)(OBJHANDLE vessel, UINT anim, double state);
-    double (*GetAirspeed)(OBJHANDLE vessel);
-    bool (*GetAirspeedVector)(OBJHANDLE vessel, REFFRAME frame, VECTOR3 *v);
-    double (*GetControlSurfaceLevel)(OBJHANDLE vessel, AIRCTRL_TYPE type);
-    bool (*GroundContact)(OBJHANDLE vessel);
-    double (*GetThrusterLevel)(OBJHANDLE vessel, THRUSTER_HANDLE th);
-    void (*SetThrusterLevel)(OBJHANDLE vessel, THRUSTER_HANDLE th, double level);
-    void (*SetThrusterGroupLevel)(OBJHANDLE vessel, THGROUP_HANDLE thg, double level);
-    void (*SetThrusterGroupLevelByType)(OBJHANDLE vessel, THGROUP_TYPE thgt, double level);
-    void (*SetThrusterMax0)(OBJHANDLE vessel, THRUSTER_HANDLE th, double maxth0);
-    void (*AddForce)(OBJHANDLE vessel, const VECTOR3 *F, const VECTOR3 *r);
-    void (*SetCameraDefaultDirection)(OBJHANDLE vessel, const VECTOR3 *cd);
-    void (*SetCameraOffset)(OBJHANDLE vessel, const VECTOR3 *co);
+// The rows' names are the entries' declarators, which take no parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 
-    MESHHANDLE (*oapiLoadMeshGlobal)(const char *fname);
-    BOOL (*oapiGetFocusShipAirspeedVector)(VECTOR3 *speedvec);
-    double (*oapiGetSimTime)();
-    void (*oapiWriteLog)(char *line);
-    void (*InitLib)(HINSTANCE hModule);
-    int (*Date2Int)(char *date);
+// Host operations; an overloaded member's entry is named in its row. The flight model is
+// the object's own, which the host's table cannot reach through the handle.
+struct SimhostCalls {
+#define VESSEL_OPERATION(result, name, ...)                                                        \
+    host::boundary::Passed<result> (*name)(                                                        \
+        SIMHOST_PASSED_PARAMETERS((OBJHANDLE, vessel), __VA_ARGS__));
+#define VESSEL_OPERATION_WITH_FLIGHT_MODEL(result, name)                                           \
+    host::boundary::Passed<result> (*name)(OBJHANDLE vessel, int flightmodel);
+#define VESSEL_OVERLOAD(result, name, entry, ...) VESSEL_OPERATION(result, entry, __VA_ARGS__)
+#define OAPI_FUNCTION(result, name, ...)                                                           \
+    host::boundary::Passed<result> (*name)(INTERFACE_EACH(SIMHOST_PASSED_PARAMETER, __VA_ARGS__));
+#include "sdk/interface_calls.inc"
 };
 
 // The callbacks the host makes on a vessel, given the object as the module's ovcInit
 // returned it (a VESSEL, seen as the VESSEL2 it is by the table's own ABI).
 struct SimhostVesselCallbacks {
-    void (*SetClassCaps)(VESSEL *vessel, FILEHANDLE cfg);
-    void (*PostCreation)(VESSEL *vessel);
-    void (*PostStep)(VESSEL *vessel, double simt, double simdt, double mjd);
-    int (*ConsumeBufferedKey)(VESSEL *vessel, DWORD key, bool down, char *kstate);
-    void (*VisualCreated)(VESSEL *vessel, VISHANDLE vis, int refcount);
-    void (*VisualDestroyed)(VESSEL *vessel, VISHANDLE vis, int refcount);
+#define VESSEL2_CALLBACK(result, name, ...)                                                        \
+    host::boundary::Passed<result> (*name)(                                                        \
+        SIMHOST_PASSED_PARAMETERS((VESSEL *, vessel), __VA_ARGS__));
+#include "sdk/interface_calls.inc"
 };
+
+// NOLINTEND(bugprone-macro-parentheses)
 
 // The host's operations.
 OAPIFUNC const SimhostCalls *SimhostGetCalls();

@@ -93,13 +93,13 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
 void Simulator::SetClassCaps(Vessel &vessel)
 {
     InCallback scope(*this, vessel);
-    vessel.callbacks->SetClassCaps(vessel.vessel, nullptr);
+    vessel.callbacks->clbkSetClassCaps(vessel.vessel, nullptr);
 }
 
 void Simulator::PostCreation(Vessel &vessel)
 {
     InCallback scope(*this, vessel);
-    vessel.callbacks->PostCreation(vessel.vessel);
+    vessel.callbacks->clbkPostCreation(vessel.vessel);
 }
 
 void Simulator::DestroyVessel(Vessel &vessel)
@@ -162,7 +162,7 @@ void Simulator::Step(double dt)
             physics(v, dt);
         v.forces.clear(); // the physics has applied them, or there is none
         InCallback scope(*this, v);
-        v.callbacks->PostStep(v.vessel, simTime_, dt, mjd);
+        v.callbacks->clbkPostStep(v.vessel, simTime_, dt, mjd);
     });
 }
 
@@ -172,7 +172,7 @@ int Simulator::SendKey(Vessel &vessel, DWORD key, bool down)
     if (down && key < 256)
         keyState[key] = char(0x80);
     InCallback scope(*this, vessel);
-    return vessel.callbacks->ConsumeBufferedKey(vessel.vessel, key, down, keyState);
+    return vessel.callbacks->clbkConsumeBufferedKey(vessel.vessel, key, down, keyState);
 }
 
 void Simulator::CreateVisual(Vessel &vessel)
@@ -181,7 +181,7 @@ void Simulator::CreateVisual(Vessel &vessel)
         return;
     vessel.visual = MakeHandle(HandleKind::Visual, std::size_t(vessel.id));
     InCallback scope(*this, vessel);
-    vessel.callbacks->VisualCreated(vessel.vessel, vessel.visual, 1);
+    vessel.callbacks->clbkVisualCreated(vessel.vessel, vessel.visual, 1);
 }
 
 void Simulator::DestroyVisual(Vessel &vessel)
@@ -189,16 +189,16 @@ void Simulator::DestroyVisual(Vessel &vessel)
     if (!vessel.visual)
         return;
     InCallback scope(*this, vessel);
-    vessel.callbacks->VisualDestroyed(vessel.vessel, vessel.visual, 0);
+    vessel.callbacks->clbkVisualDestroyed(vessel.vessel, vessel.visual, 0);
     vessel.visual = nullptr;
 }
 
 void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> args,
-                       std::optional<TraceValue> ret)
+                       std::optional<TraceValue> ret, TraceKeeps keeps)
 {
     if (vessel < 0)
         vessel = callingVessel_;
-    if (!trace_.Wants(call, vessel, simTime_))
+    if (!trace_.Wants(call, vessel, simTime_, keeps))
         return;
     TraceCall c;
     c.step = step_;

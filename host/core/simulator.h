@@ -59,8 +59,8 @@ public:
         vesselCallbacks_ = callbacks;
     }
 
-    // A vessel's creation in the simulator's order: ovcInit (construction),
-    // clbkSetClassCaps, clbkPostCreation. The stages can also be run one by one.
+    // A vessel's creation in the simulator's order: ovcInit (construction), its class
+    // capabilities, its post-creation callback. The stages can also be run one by one.
     Vessel &CreateVessel(const std::string &name, const std::string &className,
                          int flightModel = 1);
     Vessel &ConstructVessel(const std::string &name, const std::string &className,
@@ -76,14 +76,14 @@ public:
     const std::string &VesselName(int id) const override;
 
     // One simulation step of length dt: the physics (if set) moves every vessel with
-    // the thrust and forces of the last step, then every vessel's clbkPostStep runs.
+    // the thrust and forces of the last step, then every vessel's post-step callback runs.
     // Each vessel's callback sees every vessel moved: the focus vessel, whose airspeed
     // any vessel may read, moves first; the others move just before their own callback,
     // so that one pass over the fleet does both.
     void Step(double dt);
     void (*physics)(Vessel &, double dt) = nullptr;
 
-    // A buffered key event; returns what clbkConsumeBufferedKey returned.
+    // A buffered key event; returns what the vessel's key callback returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);
     void CreateVisual(Vessel &vessel);
     void DestroyVisual(Vessel &vessel);
@@ -99,23 +99,24 @@ public:
     // Notes a call; calls that name no vessel (-1) belong to the vessel whose callback
     // is running, if any.
     void Record(int vessel, const char *call, std::vector<TraceValue> args,
-                std::optional<TraceValue> ret = std::nullopt);
+                std::optional<TraceValue> ret = std::nullopt,
+                TraceKeeps keeps = TraceKeeps::WhenSelected);
 
     // Meshes by name, loaded once per process from Root()/Meshes/NAME.msh (a backslash
     // in the name is a folder). Without the file the mesh is an empty named one. A
     // broken file also leaves it empty and is noted in MeshErrors() instead of being
-    // thrown: the module's oapiLoadMeshGlobal call has no way to fail, and the program
+    // thrown: a module's call that loads a mesh has no way to fail, and the program
     // driving the host reports the error with its file and line.
     MESHHANDLE LoadMesh(const std::string &name);
     const Mesh *MeshOf(MESHHANDLE handle) const;
     const std::string *MeshName(MESHHANDLE handle) const override;
     const std::vector<std::string> &MeshErrors() const { return meshErrors_; }
 
-    // Lines written with oapiWriteLog, in order.
+    // Lines the modules wrote to the log, in order.
     const std::vector<std::string> &LogLines() const { return log_; }
     void WriteLog(const std::string &line) { log_.push_back(line); }
 
-    // Module set-up calls seen (InitLib), by module file name, in order.
+    // Module set-up calls seen, by module file name, in order.
     const std::vector<std::string> &InitLibCalls() const { return initLibCalls_; }
     void NoteInitLib(const std::string &module) { initLibCalls_.push_back(module); }
 

@@ -7,7 +7,7 @@
 
 namespace host {
 
-// Date2Int's result in place of reading the date; std::nullopt reads it again.
+// The date conversion's result in place of reading the date; std::nullopt reads it again.
 void AnswerDate2Int(std::optional<int> answer);
 std::optional<int> Date2IntAnswer();
 

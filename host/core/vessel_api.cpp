@@ -293,8 +293,12 @@ ANIMATIONCOMPONENT_HANDLE VESSEL::AddAnimationComponent(UINT anim, double state0
         v.components.push_back(c);
         h = host::MakeHandle(HandleKind::AnimationComponent, v.components.size() - 1);
     }
-    NoteResult(v, "AddAnimationComponent", H(h), anim, state0, state1,
-               static_cast<const MGROUP_TRANSFORM *>(trans), H(parent));
+    Simulator &sim = Simulator::Get();
+    if (sim.Trace().enabled) [[unlikely]]
+        sim.Record(v.id, "AddAnimationComponent",
+                   {ToTrace(anim), ToTrace(state0), ToTrace(state1),
+                    ToTrace(static_cast<const MGROUP_TRANSFORM *>(trans)), ToTrace(H(parent))},
+                   ToTrace(H(h)), host::TraceKeeps::EvenUnselected);
     return h;
 }
 

@@ -4,25 +4,18 @@
 #pragma once
 
 #include "host/core/module_boundary.h"
-#include "sdk/VesselAPI.h"
 
 namespace host::this_abi {
 
 inline VESSEL2 &Callbacks(VESSEL *vessel) { return *static_cast<VESSEL2 *>(vessel); }
 
 constexpr SimhostVesselCallbacks kVesselCallbacks = {
-    .SetClassCaps = [](VESSEL *v, FILEHANDLE cfg) { Callbacks(v).clbkSetClassCaps(cfg); },
-    .PostCreation = [](VESSEL *v) { Callbacks(v).clbkPostCreation(); },
-    .PostStep = [](VESSEL *v, double simt, double simdt,
-                   double mjd) { Callbacks(v).clbkPostStep(simt, simdt, mjd); },
-    .ConsumeBufferedKey =
-        [](VESSEL *v, DWORD key, bool down, char *kstate) {
-            return Callbacks(v).clbkConsumeBufferedKey(key, down, kstate);
-        },
-    .VisualCreated = [](VESSEL *v, VISHANDLE vis,
-                        int refcount) { Callbacks(v).clbkVisualCreated(vis, refcount); },
-    .VisualDestroyed = [](VESSEL *v, VISHANDLE vis,
-                          int refcount) { Callbacks(v).clbkVisualDestroyed(vis, refcount); },
+#define VESSEL2_CALLBACK(result, name, ...)                                                        \
+    .name = [](SIMHOST_PASSED_PARAMETERS((VESSEL *, vessel),                                       \
+                                         __VA_ARGS__)) -> boundary::Passed<result> {               \
+        return Callbacks(vessel).name(INTERFACE_EACH(SIMHOST_FROM_TABLE, __VA_ARGS__));            \
+    },
+#include "sdk/interface_calls.inc"
 };
 
 } // namespace host::this_abi

@@ -13,7 +13,7 @@ struct DriverControls {
     double yaw = 0;   // -1..1, negative turns left
 };
 
-// Every thruster of the group of each type gets its level, as SetThrusterGroupLevel
+// Every thruster of the group of each type gets its level, as setting a group level
 // gives it: main and retro to their groups; yaw to the yaw-left group when negative and
 // to the yaw-right group when positive, the other group at 0; and yaw as the rudder level.
 void ApplyDriverControls(Vessel &vessel, const DriverControls &controls);

@@ -59,6 +59,11 @@ inline TraceValue ToTrace(HandleValue h) { return h; }
 inline TraceValue ToTrace(VesselRef v) { return v; }
 inline TraceValue ToTrace(std::nullptr_t) { return nullptr; }
 
+// Whether a selection may leave a call out. It keeps the call that hands transform
+// records to the host even when it does not select it: the trace numbers the records in
+// order of first appearance, so that a selected trace names them as the full trace does.
+enum class TraceKeeps { WhenSelected, EvenUnselected };
+
 class CallTrace {
 public:
     bool enabled = false;
@@ -69,21 +74,14 @@ public:
     // others cost no more than this test.
     TraceSelection *selection = nullptr;
 
-    bool Wants(const char *call, int vessel, double t) const
+    bool Wants(const char *call, int vessel, double t,
+               TraceKeeps keeps = TraceKeeps::WhenSelected) const
     {
         if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
             return true;
         if (selection)
-            return selection->Selects(call, vessel, t) || HandsOverTransform(call);
+            return selection->Selects(call, vessel, t) || keeps == TraceKeeps::EvenUnselected;
         return !only;
-    }
-
-    // The call that hands transform records to the host. A selection keeps it even when
-    // it does not select it: the trace numbers the records in order of first
-    // appearance, so that a selected trace names them as the full trace does.
-    static bool HandsOverTransform(const char *call)
-    {
-        return call[0] == 'A' && std::strcmp(call, "AddAnimationComponent") == 0;
     }
 
     void Clear()

@@ -19,8 +19,8 @@ struct Propellant {
 };
 
 // What the physics and the module's calls read and write each step, and nothing else
-// (the reference pressure and its Isp, which nothing here uses, are in the trace of
-// CreateThruster): 80 bytes a thruster, where 96 took a large fleet's step more lines.
+// (the reference pressure and its Isp, which nothing here uses, are in the trace of the
+// thruster's creation): 80 bytes a thruster, where 96 took a large fleet's step more lines.
 struct Thruster {
     VECTOR3 position{}, direction{};
     double max0 = 0;  // current maximum thrust, N
@@ -40,7 +40,7 @@ struct MeshSlot {
     WORD visibility = 0;
 };
 
-// The state a step sets (the initial state is in the trace of CreateAnimation).
+// The state a step sets (the initial state is in the trace of its creation).
 struct Animation {
     double state = 0;
 };
@@ -72,8 +72,8 @@ struct Motion {
     double yawRate = 0;    // rad/s
 };
 
-// The fields a step reads and writes (the ground physics, the module's calls during
-// clbkPostStep) come first, together: a large fleet's step brings in these lines of
+// The fields a step reads and writes (the ground physics, the module's calls during its
+// post-step callback) come first, together: a large fleet's step brings in these lines of
 // each record and no others (vessel_walk.h). What only creation, input and the
 // outputs read follows.
 struct Vessel {
