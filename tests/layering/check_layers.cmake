@@ -10,8 +10,9 @@ set(layers
   "vehicle:sdk sound vehicle"
   "frame:sdk platform vehicle frame"
   "modules:sdk sound vehicle modules"
-  "soundlib:sdk host soundlib"
-  "tools:sdk host tools")
+  "output:host output"
+  "soundlib:sdk host output soundlib"
+  "tools:sdk host output tools")
 set(project_folders)
 foreach(row ${layers})
   string(REGEX REPLACE ":.*" "" folder "${row}")

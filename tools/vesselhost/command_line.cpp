@@ -16,7 +16,7 @@
 #include "host/host_error.h"
 #include "host/scenario.h"
 #include "host/simulator.h"
-#include "tools/vesselhost/output_file.h"
+#include "output/output_check.h"
 #include "tools/vesselhost/scenario_run.h"
 #include "tools/vesselhost/simulator_root.h"
 
@@ -229,7 +229,7 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
 
     options.progress = !noProgress;
     root = Absolute(root);
-    for (const vesselhost::OutputRequest &output : options.Outputs()) {
+    for (const output::OutputRequest &output : options.Outputs()) {
         // An option given with an empty name would otherwise be taken as not given.
         for (const CLI::App *sub : {run, demo})
             if (sub->parsed() && sub->count(output.option) > 0 && output.path.empty()) {
