@@ -2,6 +2,7 @@
 // Exit codes: 0 written; 1 cannot be written; 2 usage or bad input (the description,
 // an output that is the description).
 #include <cstdio>
+#include <new>
 #include <sstream>
 #include <stdexcept>
 
@@ -28,6 +29,9 @@ int main(int argc, char **argv)
     } catch (const host::Error &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "meshgen: out of memory while building the mesh; nothing was written\n");
+        return 1;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "meshgen: %s\n", e.what());
         return 1;

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "host/scenario.h"
 #include "host/simulator.h"
 #include "output/output_check.h"
+#include "tools/vesselhost/building.h"
 #include "tools/vesselhost/scenario_run.h"
 #include "tools/vesselhost/simulator_root.h"
 
@@ -262,6 +264,10 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
     } catch (const host::Error &e) {
         std::fprintf(stderr, "vesselhost: %s\n", e.what());
         return kBadInput;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "vesselhost: out of memory while building %s; nothing was written\n",
+                     vesselhost::Building::What());
+        return kRuntimeFailure;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "vesselhost: %s\n", e.what());
         return kRuntimeFailure;

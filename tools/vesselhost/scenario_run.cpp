@@ -17,6 +17,7 @@
 #include "host/trace_json.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
+#include "tools/vesselhost/building.h"
 #include "tools/vesselhost/output_stream.h"
 #include "tools/vesselhost/picture.h"
 #include "tools/vesselhost/progress.h"
@@ -318,6 +319,7 @@ void ScenarioRun::Drain()
 // vessels with their meshes. `check` does this much too, so it finds what run would.
 void ScenarioRun::SetUp(bool recordSound)
 {
+    Building building("the vessels and their meshes");
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
@@ -409,6 +411,7 @@ void ScenarioRun::Run()
     std::size_t next = 0;
     std::vector<RunSummary::Note> notes;
     progress_ = std::make_unique<ProgressBar>(options_.progress);
+    Building building("the run's records (its trace, telemetry, report and sound)");
     // A picture at the start shows the vessels as created.
     while (nextPicture_ < pictures_.size() && pictures_[nextPicture_].t <= dt * kTimeTolerance)
         DrawPicture(pictures_[nextPicture_++]);
@@ -465,6 +468,7 @@ void ScenarioRun::OpenPictures()
 // Drawn into its temporary file, which takes its name only when the whole run succeeded.
 void ScenarioRun::DrawPicture(Picture &picture)
 {
+    Building building("a picture");
     std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
     std::string name = std::filesystem::path(picture.file->Path()).filename().string();
     double t = sim_.SimTime();
@@ -492,6 +496,7 @@ void ScenarioRun::Finish()
         for (std::size_t i = 0; i < vessels_.size(); ++i)
             if (vessels_[i] == sim_.Focus())
                 focus = i;
+        Building building("the report page");
         reportFile_->Write(ReportPage({scenario_, sim_.Vessels(), *summary_, *report_, focus}));
         reportFile_->Close();
         outputs.push_back(reportFile_.get());

@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <cstdio>
+#include <new>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -95,6 +96,9 @@ int main(int argc, char **argv)
     } catch (const host::Error &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "wavegen: out of memory while building the waves; nothing was written\n");
+        return 1;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "wavegen: %s\n", e.what());
         return 1;
