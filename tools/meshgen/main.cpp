@@ -1,6 +1,6 @@
 // meshgen DESCRIPTION OUTPUT: builds a vehicle's mesh file from its description.
-// Exit codes: 0 written; 1 cannot be written; 2 usage or bad input (the description,
-// an output that is the description).
+// Exit codes: 0 written; 1 cannot be written or a bad description; 2 usage or an output
+// that cannot be one (a file the description reads, a folder).
 #include <cstdio>
 #include <new>
 #include <sstream>
@@ -19,8 +19,8 @@ int main(int argc, char **argv)
         return 2;
     }
     try {
-        output::CheckOutputs({{"meshgen: output", argv[2], false}}, {argv[1]});
         meshgen::Description description = meshgen::ReadDescription(argv[1]);
+        output::CheckOutputs({{"meshgen: output", argv[2], false}}, description.files);
         std::ostringstream mesh;
         meshgen::WriteMesh(mesh, description);
         output::OutputFile file(argv[2]);
