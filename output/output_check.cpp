@@ -37,7 +37,7 @@ bool IsSpecial(fs::file_type type)
 fs::path Resolved(const std::string &path)
 {
     std::error_code error;
-    fs::path resolved = fs::weakly_canonical(path, error);
+    fs::path resolved = fs::weakly_canonical(fs::absolute(path), error);
     return error ? fs::absolute(path).lexically_normal() : resolved;
 }
 

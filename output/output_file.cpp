@@ -74,7 +74,7 @@ bool ThroughOwnDescriptor(fs::path path)
 std::string Resolved(const std::string &path)
 {
     std::error_code error;
-    fs::path resolved = fs::weakly_canonical(path, error);
+    fs::path resolved = fs::weakly_canonical(fs::absolute(path), error);
     return (error ? fs::absolute(path).lexically_normal() : resolved).string();
 }
 
