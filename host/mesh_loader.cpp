@@ -407,8 +407,8 @@ Mesh LoadMeshFile(const std::string &path)
     if (std::filesystem::is_regular_file(status) &&
         std::filesystem::file_size(path, error) > kMostBytes)
         throw Error(path + ":1: expected a mesh of at most " + std::to_string(kMostBytes >> 20) +
-                    " MiB, found " + std::to_string(std::filesystem::file_size(path, error) >> 20) +
-                    " MiB");
+                    " MiB, found " + std::to_string(std::filesystem::file_size(path, error)) +
+                    " bytes");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(path + ": cannot open the mesh file");
