@@ -264,3 +264,51 @@ TEST_F(BadInput, CutLibrariesAndInputsThatAreNoFilesGetAnErrorAtOnce)
 
 } // namespace
 } // namespace vesselhost_test
+
+namespace vesselhost_test {
+namespace {
+
+// Out of memory, made so with a limit on the address space: a mesh of 2 million
+// vertices is more than 200 MB allow. The message names what was being built, and no
+// output is left. Probed first: a build whose runtime reserves more (a sanitizer's
+// shadow memory) cannot run under the limit at all, and says "not run".
+TEST_F(BadInput, OutOfMemoryIsReportedWithWhatWasBeingBuilt)
+{
+    fs::path root = MakeRoot();
+    fs::create_directories(root / "Meshes");
+    Write("test.scn", Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    const std::string limited = "/bin/sh -c 'ulimit -v 200000; exec \"$0\" \"$@\"' ";
+    auto run = [&] {
+        fs::path out = dir / ".out", err = dir / ".err";
+        std::string command = "cd " + Quote(dir.string()) + " && " + limited +
+                              Quote(VESSELHOST_PATH) + " --root " + Quote(root.string()) +
+                              " run test.scn --no-progress --summary s.json >" +
+                              Quote(out.string()) + " 2>" + Quote(err.string());
+        int status = std::system(command.c_str());
+        Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return r;
+    };
+    if (Result probe = run(); probe.code != 0) {
+        std::printf("not run: vesselhost does not start within 200 MB of address space (%s)\n",
+                    probe.err.c_str());
+        return;
+    }
+    fs::remove(dir / "s.json");
+    {
+        std::ofstream mesh(root / "Meshes" / "VARLOK.msh");
+        mesh << "MSHX1\nGROUPS 1\nGEOM 2000000 1\n";
+        for (int i = 0; i < 2000000; ++i)
+            mesh << "0 0 0\n";
+        mesh << "0 1 2\n";
+    }
+    Result r = run();
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vesselhost: out of memory while building the vessels and their meshes; "
+                     "nothing was written\n");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace vesselhost_test
