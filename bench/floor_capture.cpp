@@ -10,7 +10,7 @@
 
 #include "bench/call_text.h"
 #include "bench/situations.h"
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "output/output_file.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
 

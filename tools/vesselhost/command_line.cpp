@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host_error.h"
-#include "host/scenario.h"
-#include "host/simulator.h"
+#include "host/base/host_error.h"
+#include "host/scenario/scenario.h"
+#include "host/core/simulator.h"
 #include "output/output_check.h"
 #include "tools/vesselhost/building.h"
 #include "tools/vesselhost/printable.h"

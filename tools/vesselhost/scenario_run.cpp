@@ -10,11 +10,11 @@
 #include <set>
 #include <vector>
 
-#include "host/driver_input.h"
-#include "host/host_error.h"
-#include "host/physics.h"
-#include "host/simulator.h"
-#include "host/trace_json.h"
+#include "host/physics/driver_input.h"
+#include "host/base/host_error.h"
+#include "host/physics/physics.h"
+#include "host/core/simulator.h"
+#include "host/trace/trace_json.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
 #include "tools/vesselhost/building.h"

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "host/host_error.h"
-#include "host/simulator.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
 #include "output/output_file.h"
 
 namespace vesselhost {

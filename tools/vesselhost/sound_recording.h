@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 
 namespace vesselhost {
 

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
 #include "tools/wavegen/vehicle_waves.h"
