@@ -13,15 +13,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Whether a file of `fileSize` bytes holds `size` bytes at `offset`.
+bool Holds(std::uint64_t offset, std::uint64_t size, std::uint64_t fileSize)
+{
+    return offset <= fileSize && size <= fileSize - offset;
+}
+
 // The file's bytes as far as its headers go; reads past the end give nothing.
 class Bytes {
 public:
     explicit Bytes(const std::string &path) : in_(path, std::ios::binary) {}
 
-    bool Has(std::uint64_t offset, std::uint64_t size, std::uint64_t fileSize) const
-    {
-        return offset <= fileSize && size <= fileSize - offset;
-    }
     // A little-endian number of `size` bytes at `offset` (the file is known to hold them).
     std::uint64_t Number(std::uint64_t offset, int size)
     {
@@ -51,16 +53,16 @@ std::vector<Extent> Extents(Bytes &file, std::uint64_t size)
     if (size < 2 || file.Number(0, 2) != 0x5A4D) // "MZ"
         return {};
     std::vector<Extent> extents = {{0, 0x40, "its DOS header"}};
-    if (!file.Has(0, 0x40, size))
+    if (!Holds(0, 0x40, size))
         return extents;
     std::uint64_t pe = file.Number(0x3C, 4);
     extents.push_back({pe, 24, "its PE header"});
-    if (!file.Has(pe, 24, size))
+    if (!Holds(pe, 24, size))
         return extents;
     std::uint64_t sections = file.Number(pe + 6, 2);
     std::uint64_t table = pe + 24 + file.Number(pe + 20, 2);
     extents.push_back({table, sections * 40, "its section table"});
-    if (!file.Has(table, sections * 40, size))
+    if (!Holds(table, sections * 40, size))
         return extents;
     for (std::uint64_t i = 0; i < sections; ++i) {
         std::uint64_t at = table + i * 40;
@@ -78,14 +80,16 @@ std::vector<Extent> Extents(Bytes &file, std::uint64_t size)
     const bool wide = file.Number(4, 1) == 2;
     const int word = wide ? 8 : 4;
     std::vector<Extent> extents = {{0, wide ? 64u : 52u, "its ELF header"}};
-    if (!file.Has(0, extents[0].size, size))
+    if (!Holds(0, extents[0].size, size))
         return extents;
     std::uint64_t phoff = file.Number(wide ? 32 : 28, word);
     std::uint64_t shoff = file.Number(wide ? 40 : 32, word);
-    std::uint64_t phentsize = file.Number(wide ? 54 : 42, 2), phnum = file.Number(wide ? 56 : 44, 2);
-    std::uint64_t shentsize = file.Number(wide ? 58 : 46, 2), shnum = file.Number(wide ? 60 : 48, 2);
+    std::uint64_t phentsize = file.Number(wide ? 54 : 42, 2),
+                  phnum = file.Number(wide ? 56 : 44, 2);
+    std::uint64_t shentsize = file.Number(wide ? 58 : 46, 2),
+                  shnum = file.Number(wide ? 60 : 48, 2);
     extents.push_back({phoff, phentsize * phnum, "its program headers"});
-    if (file.Has(phoff, phentsize * phnum, size))
+    if (Holds(phoff, phentsize * phnum, size))
         for (std::uint64_t i = 0; i < phnum; ++i) {
             std::uint64_t at = phoff + i * phentsize;
             extents.push_back({file.Number(at + (wide ? 8 : 4), word),
@@ -94,7 +98,7 @@ std::vector<Extent> Extents(Bytes &file, std::uint64_t size)
     if (shoff == 0)
         return extents;
     extents.push_back({shoff, shentsize * shnum, "its section headers"});
-    if (file.Has(shoff, shentsize * shnum, size))
+    if (Holds(shoff, shentsize * shnum, size))
         for (std::uint64_t i = 0; i < shnum; ++i) {
             std::uint64_t at = shoff + i * shentsize;
             constexpr std::uint64_t kNoBits = 8; // a section without bytes in the file
@@ -121,11 +125,10 @@ void CheckLibraryFile(const std::string &path)
     const std::uint64_t size = fs::file_size(path, error);
     Bytes file(path);
     for (const Extent &extent : Extents(file, size))
-        if (!file.Has(extent.offset, extent.size, size))
+        if (!Holds(extent.offset, extent.size, size))
             throw Error(path + ": truncated: the file has " + std::to_string(size) +
                         " bytes, but " + extent.what + " need " +
-                        std::to_string(extent.offset + extent.size) +
-                        "; expected a whole library");
+                        std::to_string(extent.offset + extent.size) + "; expected a whole library");
 }
 
 } // namespace host

@@ -234,12 +234,13 @@ TEST_F(BadInput, CutLibrariesAndInputsThatAreNoFilesGetAnErrorAtOnce)
         Write("test.scn", scenario);
         ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
                        "test.scn:5: ", (root / "Modules/VARLOK1.so").string() + ": truncated");
-        fs::copy_file(fs::path(SIM_ROOT) / "Modules" / "VARLOK1.so", root / "Modules" / "VARLOK1.so",
-                      fs::copy_options::overwrite_existing);
+        fs::copy_file(fs::path(SIM_ROOT) / "Modules" / "VARLOK1.so",
+                      root / "Modules" / "VARLOK1.so", fs::copy_options::overwrite_existing);
         std::string sound = ReadFile(fs::path(SIM_ROOT) / "OrbiterSound.dll");
         Write("root/OrbiterSound.dll", sound.substr(0, size));
         ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
-                       (root / "OrbiterSound.dll").string() + ": truncated", "expected a whole library");
+                       (root / "OrbiterSound.dll").string() + ": truncated",
+                       "expected a whole library");
         EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
         fs::remove_all(root);
     }

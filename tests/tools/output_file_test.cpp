@@ -171,8 +171,8 @@ TEST_F(OutputFileTest, SpecialFilesAreOpenedOnceAndWrittenInPlace)
 // ends by that signal.
 TEST_F(OutputFileTest, EveryTerminatingSignalRemovesEveryTemporary)
 {
-    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGXFSZ, SIGUSR1, SIGALRM,
-                       SIGRTMIN + 1}) {
+    for (int signal :
+         {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGXFSZ, SIGUSR1, SIGALRM, SIGRTMIN + 1}) {
         SCOPED_TRACE(signal);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);

@@ -11,9 +11,9 @@
 #include <limits>
 
 #include "host/base/host_error.h"
+#include "output/output_file.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
-#include "output/output_file.h"
 #include "tools/vesselhost/picture.h"
 
 namespace {
@@ -226,8 +226,7 @@ TEST_F(PictureTest, UnwritablePathIsAnErrorNamingItAndLeavesNothingBehind)
         Draw({&v.vessel}, path);
         FAIL() << "no error";
     } catch (const output::OutputError &e) {
-        EXPECT_EQ(std::string(e.what()).rfind(path + ": cannot be created", 0), 0u)
-            << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind(path + ": cannot be created", 0), 0u) << e.what();
     }
     EXPECT_FALSE(fs::exists(folder_ / "no"));
 }

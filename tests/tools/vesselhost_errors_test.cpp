@@ -103,9 +103,12 @@ TEST_F(VesselhostTest, OptionValuesTextAndGeneratorOutputsAreChecked)
     const struct {
         const char *options, *message;
     } rows[] = {
-        {"--trace-from nan", "vesselhost: --trace-from: expected a finite time in seconds, found nan\n"},
-        {"--trace-to -nan", "vesselhost: --trace-to: expected a finite time in seconds, found -nan\n"},
-        {"--trace-from inf", "vesselhost: --trace-from: expected a finite time in seconds, found inf\n"},
+        {"--trace-from nan",
+         "vesselhost: --trace-from: expected a finite time in seconds, found nan\n"},
+        {"--trace-to -nan",
+         "vesselhost: --trace-to: expected a finite time in seconds, found -nan\n"},
+        {"--trace-from inf",
+         "vesselhost: --trace-from: expected a finite time in seconds, found inf\n"},
         {"--trace-from 5 --trace-to 2", "vesselhost: --trace-from 5 is after --trace-to 2; "
                                         "expected a window from an earlier time to a later one\n"},
     };
@@ -114,9 +117,11 @@ TEST_F(VesselhostTest, OptionValuesTextAndGeneratorOutputsAreChecked)
         EXPECT_EQ(r.code, 2) << row.options;
         EXPECT_EQ(r.err, row.message);
     }
-    EXPECT_EQ(Run("run test.scn --no-progress --trace t.jsonl --trace-from 0.1 --trace-to 0.1").code, 0);
+    EXPECT_EQ(
+        Run("run test.scn --no-progress --trace t.jsonl --trace-from 0.1 --trace-to 0.1").code, 0);
 
-    Write("escape.scn", "BEGIN_DESC\nred \x1b[31m\r\x7f \xc2\x9b" "2J caf\xc3\xa9\tend\nEND_DESC\n" +
+    Write("escape.scn", "BEGIN_DESC\nred \x1b[31m\r\x7f \xc2\x9b"
+                        "2J caf\xc3\xa9\tend\nEND_DESC\n" +
                             Scenario("SOUND OFF\n", "A:VARLOK1\nEND\n", ""));
     Result r = Run("check escape.scn");
     EXPECT_EQ(r.code, 0) << r.err;

@@ -30,7 +30,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "meshgen: out of memory while building the mesh; nothing was written\n");
+        std::fprintf(stderr,
+                     "meshgen: out of memory while building the mesh; nothing was written\n");
         return 1;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "meshgen: %s\n", e.what());

@@ -8,8 +8,7 @@ namespace vesselhost {
 
 class Building {
 public:
-    explicit Building(const char *what)
-        : saved_(current_), exceptions_(std::uncaught_exceptions())
+    explicit Building(const char *what) : saved_(current_), exceptions_(std::uncaught_exceptions())
     {
         current_ = what;
         failed_ = nullptr;

@@ -10,15 +10,15 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <filesystem>
+#include <limits>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "host/base/host_error.h"
-#include "host/scenario/scenario.h"
 #include "host/core/simulator.h"
+#include "host/scenario/scenario.h"
 #include "output/output_check.h"
 #include "tools/vesselhost/building.h"
 #include "tools/vesselhost/printable.h"
@@ -136,9 +136,9 @@ int Check(const std::string &path, const std::string &root)
     PrintWarnings(scenario);
     vesselhost::CheckScenario(scenario, root);
     std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n",
-                vesselhost::Printable(path).c_str(),
-                scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
-                scenario.events.size(), scenario.events.size() == 1 ? "" : "s",
+                vesselhost::Printable(path).c_str(), scenario.ships.size(),
+                scenario.ships.size() == 1 ? "" : "s", scenario.events.size(),
+                scenario.events.size() == 1 ? "" : "s",
                 static_cast<long long>(scenario.StepCount()), scenario.step,
                 scenario.sound ? "" : ", sound off", scenario.physics ? "" : ", physics off");
     if (!scenario.description.empty())

@@ -128,7 +128,7 @@ private:
             std::size_t left = ZSTD_compressStream2(context_, &out, &in, mode);
             if (ZSTD_isError(left))
                 throw output::OutputError(file_->Path() + ": zstd compression failed (" +
-                                  ZSTD_getErrorName(left) + ")");
+                                          ZSTD_getErrorName(left) + ")");
             file_->Write({out_.data(), out.pos});
             bool done = mode == ZSTD_e_end ? left == 0 : in.pos == in.size;
             if (done)

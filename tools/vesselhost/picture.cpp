@@ -126,6 +126,7 @@ void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces,
                const std::function<void(double)> &progress)
 {
     std::vector<const Face *> order;
+    order.reserve(faces.size());
     for (const Face &f : faces)
         order.push_back(&f);
     // Both viewers sit on the + side of their depth axis (above; at +x).
@@ -166,7 +167,7 @@ class LabelSpace {
 public:
     explicit LabelSpace(const View &view)
         : left_(kMargin), right_(kPictureWidth - kMargin), top_(view.top),
-          bottom_(view.top + view.height), dots_(kColumns * kRows)
+          bottom_(view.top + view.height), dots_(std::size_t(kColumns) * kRows)
     {
     }
     void AddDot(double x, double y, double radius)

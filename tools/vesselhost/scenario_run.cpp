@@ -10,10 +10,10 @@
 #include <set>
 #include <vector>
 
-#include "host/physics/driver_input.h"
 #include "host/base/host_error.h"
-#include "host/physics/physics.h"
 #include "host/core/simulator.h"
+#include "host/physics/driver_input.h"
+#include "host/physics/physics.h"
 #include "host/trace/trace_json.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
@@ -462,7 +462,8 @@ void ScenarioRun::OpenPictures()
             throw host::Error("--picture-at " + TimeText(*file.t) + ": not within the run (0 to " +
                               TimeText(end) + ")");
     for (const RunOptions::PictureFile &file : files)
-        pictures_.push_back({file.t.value_or(end), std::make_unique<output::OutputFile>(file.path)});
+        pictures_.push_back(
+            {file.t.value_or(end), std::make_unique<output::OutputFile>(file.path)});
 }
 
 // Drawn into its temporary file, which takes its name only when the whole run succeeded.

@@ -44,8 +44,7 @@ void SoundRecording::CheckLength(const std::string &path, double seconds)
         throw host::Error(path + ": the mix of a " + std::to_string(std::lround(seconds)) +
                           " s run would need " + std::to_string(std::llround(bytes / (1 << 20))) +
                           " MiB of memory; at most " +
-                          std::to_string(std::llround(kMostBytes / (1 << 20))) +
-                          " MiB (a run of " +
+                          std::to_string(std::llround(kMostBytes / (1 << 20))) + " MiB (a run of " +
                           std::to_string(std::llround(kMostBytes / kBytesPerSample / kSampleRate)) +
                           " s) can be recorded");
 }
@@ -57,8 +56,8 @@ SoundRecording::SoundRecording(const host::DynamicLibrary &library, std::string 
     end_ = reinterpret_cast<EndFunction>(library.Symbol(kEndExport));
     if (!begin || !end_)
         throw output::OutputError(path_ + ": the sound library " + library.Path() +
-                          " cannot record (it exports no \"" + kBeginExport + "\" and \"" +
-                          kEndExport + "\")");
+                                  " cannot record (it exports no \"" + kBeginExport + "\" and \"" +
+                                  kEndExport + "\")");
     TraceOff traceOff;
     if (!begin(path_.c_str(), kSampleRate))
         throw output::OutputError(path_ + ": the sound library refused to record into it");

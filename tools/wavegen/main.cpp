@@ -3,9 +3,9 @@
 #include <sndfile.h>
 
 #include <cstdio>
-#include <new>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -84,8 +84,8 @@ int main(int argc, char **argv)
         const auto waves = {wavegen::EngineRun(), wavegen::EngineStart(), wavegen::CannonShot()};
         std::vector<output::OutputRequest> outputs;
         for (const auto &wave : waves)
-            outputs.push_back({"wavegen:", (std::filesystem::path(argv[1]) / wave.fileName).string(),
-                               false});
+            outputs.push_back(
+                {"wavegen:", (std::filesystem::path(argv[1]) / wave.fileName).string(), false});
         output::CheckOutputs(outputs, {});
         for (const auto &wave : waves) {
             std::string bytes = Encode(wave);
@@ -97,7 +97,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "wavegen: out of memory while building the waves; nothing was written\n");
+        std::fprintf(stderr,
+                     "wavegen: out of memory while building the waves; nothing was written\n");
         return 1;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "wavegen: %s\n", e.what());
