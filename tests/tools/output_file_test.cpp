@@ -99,6 +99,17 @@ TEST_F(OutputFileTest, ARegularFileIsReplacedWholeWithItsModeAndALinkStaysALink)
     }
     EXPECT_EQ(Read("out"), "new");
     EXPECT_EQ(ModeOf(dir / "out"), 0600u);
+    // The owner too, where the process may give files away.
+    if (::chown(Path("out").c_str(), 4321, 4321) == 0) {
+        WriteWhole(Path("out"), "new");
+        struct stat s {};
+        ASSERT_EQ(::stat(Path("out").c_str(), &s), 0);
+        EXPECT_EQ(s.st_uid, 4321u);
+        EXPECT_EQ(s.st_gid, 4321u);
+        EXPECT_EQ(s.st_mode & 07777, 0600u);
+    } else {
+        std::printf("not run: the owner part (chown: %s)\n", std::strerror(errno));
+    }
     EXPECT_EQ(Names(), std::vector<std::string>{"out"});
 
     // A new name gets the usual mode; a link's file is replaced, the link kept.
