@@ -220,7 +220,9 @@ MESHHANDLE Simulator::LoadMesh(const std::string &name)
     std::replace(relative.begin(), relative.end(), '\\', '/');
     std::string path = root_ + "/Meshes/" + relative + ".msh";
     std::error_code ignored;
-    if (std::filesystem::is_regular_file(path, ignored)) {
+    // Missing: the placeholder; anything there that is not a mesh file (a FIFO, a
+    // folder) is refused by the loader at once.
+    if (std::filesystem::exists(path, ignored)) {
         try {
             *mesh = LoadMeshFile(path);
         } catch (const Error &e) {

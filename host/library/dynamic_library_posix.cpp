@@ -4,11 +4,13 @@
 #include <link.h>
 
 #include "host/base/host_error.h"
+#include "host/library/library_file.h"
 
 namespace host {
 
 DynamicLibrary::DynamicLibrary(const std::string &path) : path_(path)
 {
+    CheckLibraryFile(path);
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) {
         const char *why = dlerror();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "host/base/host_error.h"
+#include "host/library/library_file.h"
 
 namespace host {
 
@@ -29,6 +30,7 @@ std::string LastErrorText()
 
 DynamicLibrary::DynamicLibrary(const std::string &path) : path_(path)
 {
+    CheckLibraryFile(path);
     // The loader wants backslashes; and no error dialog: a failure is reported here.
     std::string systemPath = path;
     for (char &c : systemPath)

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -11,6 +12,13 @@
 namespace host {
 
 namespace {
+
+// Far beyond any real mesh (the simulator's own largest hold a few MiB and groups of a
+// few ten thousand vertices), small enough that a mesh within them fits in memory.
+constexpr std::uintmax_t kMostBytes = 256u << 20;
+constexpr std::uint32_t kMostGroups = 1u << 16;
+constexpr std::uint32_t kMostVertices = 1u << 21;  // per group
+constexpr std::uint32_t kMostTriangles = 1u << 22; // per group
 
 std::vector<std::string_view> Tokens(std::string_view line)
 {
@@ -83,6 +91,9 @@ public:
     {
         while (std::getline(in_, text)) {
             ++line_;
+            bytes_ += text.size() + 1;
+            if (bytes_ > kMostBytes)
+                Fail("a mesh of at most " + std::to_string(kMostBytes >> 20) + " MiB");
             if (!text.empty() && text.back() == '\r')
                 text.pop_back();
             if (std::size_t comment = text.find(';'); comment != std::string::npos)
@@ -118,7 +129,15 @@ private:
     std::istream &in_;
     const std::string &fileName_;
     std::size_t line_ = 0;
+    std::uintmax_t bytes_ = 0;
 };
+
+void CheckCount(LineSource &lines, std::uint32_t count, std::uint32_t most, const std::string &what)
+{
+    if (count > most)
+        lines.Fail("at most " + std::to_string(most) + " " + what + ", found " +
+                   std::to_string(count));
+}
 
 // Where a group's material and texture were given, to place range errors found once the
 // sections at the end are read; 0 where the group kept the default.
@@ -211,6 +230,8 @@ void ReadGroup(LineSource &lines, MeshGroup &group, IndexLines &indexLines, std:
             if (tokens.size() != 3 || !ParseCount(tokens[1], vertexCount) ||
                 !ParseCount(tokens[2], triangleCount))
                 lines.Fail("GEOM with a vertex count and a triangle count");
+            CheckCount(lines, vertexCount, kMostVertices, "vertices in a group");
+            CheckCount(lines, triangleCount, kMostTriangles, "triangles in a group");
             break;
         }
         if (IsKeyword(key, "LABEL")) {
@@ -355,6 +376,7 @@ Mesh ReadMesh(std::istream &in, const std::string &fileName)
     std::uint32_t groupCount = 0;
     if (tokens.size() != 2 || !IsKeyword(tokens[0], "GROUPS") || !ParseCount(tokens[1], groupCount))
         lines.Fail("GROUPS and a group count");
+    CheckCount(lines, groupCount, kMostGroups, "groups");
 
     std::vector<IndexLines> indexLines;
     for (std::uint32_t g = 0; g < groupCount; ++g) {
@@ -376,6 +398,17 @@ Mesh ReadMesh(std::istream &in, const std::string &fileName)
 
 Mesh LoadMeshFile(const std::string &path)
 {
+    // A FIFO or a device would block the read or never end it; a file too large for any
+    // mesh is refused before it is read.
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw Error(path + ": is not a regular file; expected a mesh file");
+    if (std::filesystem::is_regular_file(status) &&
+        std::filesystem::file_size(path, error) > kMostBytes)
+        throw Error(path + ":1: expected a mesh of at most " + std::to_string(kMostBytes >> 20) +
+                    " MiB, found " + std::to_string(std::filesystem::file_size(path, error)) +
+                    " bytes");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(path + ": cannot open the mesh file");

@@ -164,7 +164,12 @@ const char *NonFiniteQuantity(const Vessel &vessel)
 
 void StepGroundPhysics(Vessel &vessel, double dt)
 {
-    MoveOnGround(vessel, dt);
+    // A step longer than the ground model takes within 2% is cut into equal substeps,
+    // the loads (thrust levels, the module's forces) held over all of them as the
+    // module set them for the step.
+    const int substeps = dt > kLongestGroundStep ? int(std::ceil(dt / kLongestGroundStep)) : 1;
+    for (int i = 0; i < substeps; ++i)
+        MoveOnGround(vessel, dt / substeps);
     // Checked before any module or output sees the state.
     if (const char *quantity = NonFiniteQuantity(vessel))
         throw RunError("vessel " + vessel.name + ": step " +

@@ -32,8 +32,13 @@ void MoveOnGround(Vessel &vessel, double dt);
 // The first quantity of the vessel's state that is not a finite number, or null.
 const char *NonFiniteQuantity(const Vessel &vessel);
 
-// The simulator's physics hook for one vessel: moves it, and throws RunError naming the
-// vessel, the step and the quantity when its state is no longer finite.
+// The longest step the ground model takes at once: from rest at full thrust its speed
+// after 1 s is 1.1% short of short steps' at 0.1 s, 2.3% at 0.2 s, 11.6% at 1 s.
+inline constexpr double kLongestGroundStep = 0.1; // s
+
+// The simulator's physics hook for one vessel: moves it in substeps of at most
+// kLongestGroundStep, and throws RunError naming the vessel, the step and the quantity
+// when its state is no longer finite.
 void StepGroundPhysics(Vessel &vessel, double dt);
 
 } // namespace host

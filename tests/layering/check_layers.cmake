@@ -20,12 +20,13 @@ set(layers
   "vehicle:sdk sound vehicle"
   "frame:sdk platform vehicle frame"
   "modules:sdk sound vehicle modules"
-  "soundlib:sdk host soundlib"
-  "tools:sdk host tools"
+  "output:host/base output"
+  "soundlib:sdk host output soundlib"
+  "tools:sdk host output tools"
   # Tests, benchmarks and fuzz targets sit on top: they may reach any layer, and the
   # benchmarks and fuzz targets the tests' support; nothing below reaches them.
-  "tests:sdk platform host sound vehicle frame modules soundlib tools fuzz tests"
-  "bench:sdk platform host sound vehicle frame modules soundlib tools tests/support bench"
+  "tests:sdk platform host sound vehicle frame modules output soundlib tools fuzz tests"
+  "bench:sdk platform host sound vehicle frame modules output soundlib tools tests/support bench"
   "fuzz:sdk platform host sound vehicle frame modules soundlib tools tests/support fuzz")
 # Bare includes of a file made by the build or kept in another folder on purpose:
 # "file:include", the include allowed in that file only.

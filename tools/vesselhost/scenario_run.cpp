@@ -15,7 +15,9 @@
 #include "host/physics/driver_input.h"
 #include "host/physics/physics.h"
 #include "host/trace/trace_json.h"
-#include "tools/vesselhost/output_file.h"
+#include "output/output_check.h"
+#include "output/output_file.h"
+#include "tools/vesselhost/building.h"
 #include "tools/vesselhost/output_stream.h"
 #include "tools/vesselhost/picture.h"
 #include "tools/vesselhost/progress.h"
@@ -137,7 +139,7 @@ public:
     void Check();
 
 private:
-    void SetUp(std::unique_ptr<OutputFile> audioFile);
+    void SetUp(bool recordSound);
     void WarnSilentVessels();
     void LoadSoundLibrary();
     void CreateVessels();
@@ -161,22 +163,22 @@ private:
     std::unique_ptr<OutputStream> traceFile_;
     host::TraceJsonWriter traceWriter_;
     std::string traceBuffer_;
-    std::unique_ptr<OutputFile> telemetryFile_;
+    std::unique_ptr<output::OutputFile> telemetryFile_;
     std::unique_ptr<TelemetryWriter> telemetry_;
     std::unique_ptr<SoundRecording> recording_;
-    std::unique_ptr<OutputFile> reportFile_;
+    std::unique_ptr<output::OutputFile> reportFile_;
     std::unique_ptr<ReportRecorder> report_;
     // The pictures to draw, by the time they show (the run's end when none was asked).
     struct Picture {
         double t;
-        std::unique_ptr<OutputFile> file;
+        std::unique_ptr<output::OutputFile> file;
     };
     std::vector<Picture> pictures_;
     std::size_t nextPicture_ = 0;
     void OpenPictures();
     void DrawPicture(Picture &picture);
     std::unique_ptr<ProgressBar> progress_;
-    std::unique_ptr<OutputFile> summaryFile_;
+    std::unique_ptr<output::OutputFile> summaryFile_;
     std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
@@ -315,8 +317,9 @@ void ScenarioRun::Drain()
 
 // Everything of the run before its first step: the sound library, the recording, the
 // vessels with their meshes. `check` does this much too, so it finds what run would.
-void ScenarioRun::SetUp(std::unique_ptr<OutputFile> audioFile)
+void ScenarioRun::SetUp(bool recordSound)
 {
+    Building building("the vessels and their meshes");
     sim_.Reset();
     sim_.SetRoot(root_);
     sim_.Trace().enabled = true;
@@ -328,13 +331,13 @@ void ScenarioRun::SetUp(std::unique_ptr<OutputFile> audioFile)
     if (scenario_.physics)
         sim_.physics = host::StepGroundPhysics;
     LoadSoundLibrary();
-    if (audioFile) {
+    if (recordSound) {
         if (!sim_.SoundLibrary())
             throw host::Error(options_.audio + ": no sound library is loaded (" +
                               (scenario_.sound ? "none in " + root_ : "SOUND OFF in " +
                                                                           scenario_.file) +
                               "), so there is no sound to record");
-        recording_ = std::make_unique<SoundRecording>(*sim_.SoundLibrary(), std::move(audioFile));
+        recording_ = std::make_unique<SoundRecording>(*sim_.SoundLibrary(), options_.audio);
     }
 
     CreateVessels();
@@ -365,7 +368,7 @@ void ScenarioRun::WarnSilentVessels()
 void ScenarioRun::Check()
 {
     InFolder inRoot(root_);
-    SetUp(nullptr);
+    SetUp(false);
     sim_.Reset();
 }
 
@@ -376,24 +379,23 @@ void ScenarioRun::Run()
         if (!path->empty())
             OutputStream::CheckName(*path);
     if (!options_.trace.empty())
-        traceFile_ = OutputStream::For(std::make_unique<OutputFile>(options_.trace, true));
+        traceFile_ = OutputStream::For(std::make_unique<output::OutputFile>(options_.trace, true));
     if (!options_.telemetry.empty())
-        telemetryFile_ = std::make_unique<OutputFile>(options_.telemetry, true);
-    std::unique_ptr<OutputFile> audioFile;
+        telemetryFile_ = std::make_unique<output::OutputFile>(options_.telemetry, true);
     if (!options_.audio.empty())
-        audioFile = std::make_unique<OutputFile>(options_.audio);
+        SoundRecording::CheckLength(options_.audio, double(scenario_.StepCount()) * scenario_.step);
     OpenPictures();
     if (!options_.summary.empty())
-        summaryFile_ = std::make_unique<OutputFile>(options_.summary);
+        summaryFile_ = std::make_unique<output::OutputFile>(options_.summary);
     if (!options_.report.empty()) {
         if (!ReportPagesAvailable())
             throw host::Error(options_.report + ": this build of vesselhost has no report page "
                                                 "(it was built without node, npm or zlib)");
-        reportFile_ = std::make_unique<OutputFile>(options_.report);
+        reportFile_ = std::make_unique<output::OutputFile>(options_.report);
     }
 
     InFolder inRoot(root_); // the modules write their sound log relative to it
-    SetUp(std::move(audioFile));
+    SetUp(!options_.audio.empty());
     summary_ = std::make_unique<RunSummary>(sim_.Vessels());
     if (telemetryFile_)
         telemetry_ = std::make_unique<TelemetryWriter>(OutputStream::For(std::move(telemetryFile_)),
@@ -409,6 +411,7 @@ void ScenarioRun::Run()
     std::size_t next = 0;
     std::vector<RunSummary::Note> notes;
     progress_ = std::make_unique<ProgressBar>(options_.progress);
+    Building building("the run's records (its trace, telemetry, report and sound)");
     // A picture at the start shows the vessels as created.
     while (nextPicture_ < pictures_.size() && pictures_[nextPicture_].t <= dt * kTimeTolerance)
         DrawPicture(pictures_[nextPicture_++]);
@@ -459,22 +462,24 @@ void ScenarioRun::OpenPictures()
             throw host::Error("--picture-at " + TimeText(*file.t) + ": not within the run (0 to " +
                               TimeText(end) + ")");
     for (const RunOptions::PictureFile &file : files)
-        pictures_.push_back({file.t.value_or(end), std::make_unique<OutputFile>(file.path)});
+        pictures_.push_back(
+            {file.t.value_or(end), std::make_unique<output::OutputFile>(file.path)});
 }
 
 // Drawn into its temporary file, which takes its name only when the whole run succeeded.
 void ScenarioRun::DrawPicture(Picture &picture)
 {
-    picture.file->Close();
+    Building building("a picture");
     std::vector<const host::Vessel *> vessels(vessels_.begin(), vessels_.end());
     std::string name = std::filesystem::path(picture.file->Path()).filename().string();
     double t = sim_.SimTime();
     try {
-        RenderPicture(vessels, picture.file->TemporaryPath(), [&](const char *what, double done) {
+        RenderPicture(vessels, *picture.file, [&](const char *what, double done) {
             progress_->Update(name + ": " + what, done, t);
         });
+        picture.file->Close();
     } catch (const host::Error &e) {
-        throw OutputError(e.what());
+        throw output::OutputError(e.what());
     }
 }
 
@@ -482,20 +487,17 @@ void ScenarioRun::Finish()
 {
     // Every output is completed before any takes its name, so that one that cannot be
     // written leaves no output of the run behind.
-    std::vector<OutputFile *> outputs;
+    std::vector<output::OutputFile *> outputs;
     for (; nextPicture_ < pictures_.size(); ++nextPicture_)
         DrawPicture(pictures_[nextPicture_]);
     for (Picture &picture : pictures_)
         outputs.push_back(picture.file.get());
-    if (recording_) {
-        recording_->End();
-        outputs.push_back(&recording_->File());
-    }
     if (report_) {
         std::size_t focus = scenario_.focus;
         for (std::size_t i = 0; i < vessels_.size(); ++i)
             if (vessels_[i] == sim_.Focus())
                 focus = i;
+        Building building("the report page");
         reportFile_->Write(ReportPage({scenario_, sim_.Vessels(), *summary_, *report_, focus}));
         reportFile_->Close();
         outputs.push_back(reportFile_.get());
@@ -518,7 +520,10 @@ void ScenarioRun::Finish()
         summaryFile_->Close();
         outputs.push_back(summaryFile_.get());
     }
-    for (OutputFile *output : outputs)
+    // The library writes the recording through the same writer as it ends.
+    if (recording_)
+        recording_->End();
+    for (output::OutputFile *output : outputs)
         output->Commit();
     if (!options_.quiet)
         summary_->Print(out_, sim_.Vessels());
@@ -551,9 +556,9 @@ std::vector<RunOptions::PictureFile> RunOptions::Pictures() const
     return files;
 }
 
-std::vector<OutputRequest> RunOptions::Outputs() const
+std::vector<output::OutputRequest> RunOptions::Outputs() const
 {
-    std::vector<OutputRequest> outputs = {
+    std::vector<output::OutputRequest> outputs = {
         {"--trace", trace, true}, {"--telemetry", telemetry, true}, {"--audio", audio, false}};
     if (picture.empty()) // listed all the same: an empty name given is refused
         outputs.push_back({"--picture", picture, false});
@@ -566,7 +571,7 @@ std::vector<OutputRequest> RunOptions::Outputs() const
 
 bool RunOptions::WritesStandardOutput() const
 {
-    return std::ranges::any_of(Outputs(), [](const OutputRequest &output) {
+    return std::ranges::any_of(Outputs(), [](const output::OutputRequest &output) {
         return output.toStandardOutput && output.path == "-";
     });
 }
@@ -580,9 +585,8 @@ void RunScenario(const host::Scenario &scenario, const std::string &root,
     std::error_code error;
     if (fs::is_regular_file(scenario.file, error))
         inputs.push_back(scenario.file);
-    CheckOutputs(options.Outputs(), inputs);
+    output::CheckOutputs(options.Outputs(), inputs);
     host::CheckClasses(scenario, ClassesIn(ModuleDirectory(root)), ModuleDirectory(root));
-    SignalCleanup signals;
     try {
         ScenarioRun(scenario, root, options, out).Run();
     } catch (...) {

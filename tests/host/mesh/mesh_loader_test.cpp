@@ -289,9 +289,13 @@ const BrokenMesh kBrokenMeshes[] = {
      "Meshes/Test.msh:2: expected GROUPS and a group count"},
     {"fewer groups than counted", "MSHX1\nGROUPS 3\nGEOM 0 0\n",
      "Meshes/Test.msh:3: expected GEOM for group 1 (GROUPS says 3), found the end of the file"},
-    {"huge group count, truncated", "MSHX1\nGROUPS 4294967295\nGEOM 0 0\n",
-     "Meshes/Test.msh:3: expected GEOM for group 1 (GROUPS says 4294967295), found the end of "
-     "the file"},
+    {"huge group count", "MSHX1\nGROUPS 4294967295\nGEOM 0 0\n",
+     "Meshes/Test.msh:2: expected at most 65536 groups, found 4294967295"},
+    {"group count past the limit", "MSHX1\nGROUPS 65537\n",
+     "Meshes/Test.msh:2: expected at most 65536 groups, found 65537"},
+    {"group count at the limit, truncated", "MSHX1\nGROUPS 65536\nGEOM 0 0\n",
+     "Meshes/Test.msh:3: expected GEOM for group 1 (GROUPS says 65536), found the end of the "
+     "file"},
     {"vertex lines without GEOM", "MSHX1\nGROUPS 1\nMATERIAL 0\n0 0 0\n",
      "Meshes/Test.msh:4: expected GEOM before the vertex lines of group 0"},
     {"GEOM without counts", "MSHX1\nGROUPS 1\nGEOM 3\n",
@@ -312,9 +316,13 @@ const BrokenMesh kBrokenMeshes[] = {
      "Meshes/Test.msh:5: expected x y z [u v] (3 or 5 numbers) in a NONORMAL group, found 6"},
     {"truncated vertices", "MSHX1\nGROUPS 1\nGEOM 4 0\n0 0 0\n0 0 0\n",
      "Meshes/Test.msh:5: expected 4 vertices in group 0 (2 read), found the end of the file"},
-    {"huge vertex count, truncated", "MSHX1\nGROUPS 1\nGEOM 4294967295 0\n0 0 0\n",
-     "Meshes/Test.msh:4: expected 4294967295 vertices in group 0 (1 read), found the end of "
-     "the file"},
+    {"huge vertex count", "MSHX1\nGROUPS 1\nGEOM 4294967295 0\n0 0 0\n",
+     "Meshes/Test.msh:3: expected at most 2097152 vertices in a group, found 4294967295"},
+    {"vertex count at the limit, truncated", "MSHX1\nGROUPS 1\nGEOM 2097152 0\n0 0 0\n",
+     "Meshes/Test.msh:4: expected 2097152 vertices in group 0 (1 read), found the end of the "
+     "file"},
+    {"triangle count past the limit", "MSHX1\nGROUPS 1\nGEOM 3 4194305\n",
+     "Meshes/Test.msh:3: expected at most 4194304 triangles in a group, found 4194305"},
     {"truncated triangles", "MSHX1\nGROUPS 1\nGEOM 3 2\n0 0 0\n1 0 0\n0 1 0\n0 1 2\n",
      "Meshes/Test.msh:7: expected 2 triangles in group 0 (1 read), found the end of the file"},
     {"triangle of two indices", "MSHX1\nGROUPS 1\nGEOM 3 1\n0 0 0\n1 0 0\n0 1 0\n0 1\n",
@@ -380,15 +388,29 @@ TEST(MeshLoaderBrokenMeshes, EveryTruncationOfADataMeshIsAnErrorWithinWhatWasRea
     }
 }
 
+// Missing, a folder, a file past the size limit (sparse: no disk is used): each
+// refused before a byte is read.
 TEST(MeshLoaderBrokenMeshes, UnreadableFileNamesItsPath)
 {
     TempFolder folder;
-    std::string path = (folder.Path() / "missing.msh").string();
-    try {
-        host::LoadMeshFile(path);
-        FAIL() << "no error";
-    } catch (const host::Error &e) {
-        EXPECT_EQ(std::string(e.what()), path + ": cannot open the mesh file");
+    const std::string missing = (folder.Path() / "missing.msh").string();
+    const std::string large = (folder.Path() / "large.msh").string();
+    std::filesystem::create_directory(folder.Path() / "folder.msh");
+    std::ofstream(large) << "MSHX1\n";
+    std::filesystem::resize_file(large, (256u << 20) + 1);
+    const std::pair<std::string, std::string> rows[] = {
+        {missing, missing + ": cannot open the mesh file"},
+        {(folder.Path() / "folder.msh").string(),
+         (folder.Path() / "folder.msh").string() + ": is not a regular file; expected a mesh file"},
+        {large, large + ":1: expected a mesh of at most 256 MiB, found 268435457 bytes"},
+    };
+    for (const auto &[path, message] : rows) {
+        try {
+            host::LoadMeshFile(path);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const host::Error &e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
     }
 }
 
