@@ -30,14 +30,16 @@ target_link_libraries(platform_simulator INTERFACE simhost)
 # Whether this machine runs the build's programs (under Wine, through the emulator):
 # probed with a real program of the architecture, never assumed from the kernel. A
 # machine that cannot still builds everything but the tests, which need to run them.
-# Once seen to run, it is not probed again; a machine found unable is probed at every
+# Linked as the build's programs are (alone: no compiler DLLs beside it). Once seen to
+# run, it is not probed again; a machine found unable is probed at every
 # configure, so that installing what was missing is enough.
 math(EXPR windows_bits "${CMAKE_SIZEOF_VOID_P} * 8")
 if(NOT WINDOWS_PROGRAMS_RUN)
   set(probe_output "")
   if(CMAKE_CROSSCOMPILING_EMULATOR OR NOT CMAKE_CROSSCOMPILING)
     try_run(probe_status probe_compiled ${CMAKE_BINARY_DIR}/probe
-            ${CMAKE_CURRENT_LIST_DIR}/pointer_width.cpp RUN_OUTPUT_VARIABLE probe_output)
+            ${CMAKE_CURRENT_LIST_DIR}/pointer_width.cpp LINK_OPTIONS -static
+            RUN_OUTPUT_VARIABLE probe_output)
   endif()
   set(runs OFF)
   if(probe_output MATCHES "^${windows_bits}-bit")
