@@ -19,10 +19,27 @@ target_link_options(platform_host_library INTERFACE -Wl,--export-all-symbols
 
 # The loader finds a program's DLLs beside it: programs and DLLs of the build share bin/.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-# Each program and DLL carries its own copy of the compiler's support libraries, so
-# nothing needs installing beside them. They all allocate from the system C runtime's
+# On x64 each program and DLL carries its own copy of the compiler's support libraries,
+# so nothing needs installing beside them. They all allocate from the system C runtime's
 # one heap, so a block may be freed by another library than the one that made it.
-add_link_options(-static)
+# On x86 GCC unwinds through DWARF tables that each copy of its support library keeps
+# for its own module only: an exception thrown in one DLL and caught in another (the
+# host's errors, caught by the program) needs the one shared copy. So the x86 programs
+# and DLLs link the compiler's DLLs, which the build puts beside them in bin/ (the
+# stand-in Orbiter.exe's root gathers them from there: tools/orbiter).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_link_options(-static)
+else()
+  file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  foreach(dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${path}")
+      message(FATAL_ERROR "${dll}: not found by ${CMAKE_CXX_COMPILER}")
+    endif()
+    file(COPY ${path} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  endforeach()
+endif()
 
 # The stand-in host library serves the simulator's interface.
 target_link_libraries(platform_simulator INTERFACE simhost)
@@ -30,9 +47,9 @@ target_link_libraries(platform_simulator INTERFACE simhost)
 # Whether this machine runs the build's programs (under Wine, through the emulator):
 # probed with a real program of the architecture, never assumed from the kernel. A
 # machine that cannot still builds everything but the tests, which need to run them.
-# Linked as the build's programs are (alone: no compiler DLLs beside it). Once seen to
-# run, it is not probed again; a machine found unable is probed at every
-# configure, so that installing what was missing is enough.
+# Linked alone (no compiler DLLs beside it). Once seen to run, it is not probed again; a
+# machine found unable is probed at every configure, so that installing what was
+# missing is enough.
 math(EXPR windows_bits "${CMAKE_SIZEOF_VOID_P} * 8")
 if(NOT WINDOWS_PROGRAMS_RUN)
   set(probe_output "")

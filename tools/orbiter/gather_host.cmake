@@ -1,6 +1,7 @@
 # cmake -DHOST_BUILD= -DROOT= -DMACHINE= -P gather_host.cmake
 # Copies into the simulator root ROOT what the stand-in Orbiter.exe runs with from the
-# MinGW-w64 build HOST_BUILD: the host's DLLs, and everything of that build's root but
+# MinGW-w64 build HOST_BUILD: the host's DLLs (with the compiler's where they are apart),
+# and everything of that build's root but
 # its modules (the sound library, meshes, waves, scenarios). Fails naming what is missing,
 # or a host DLL of another architecture than MACHINE (x64 or x86).
 set(x64_machine 6486) # the header's machine field as its bytes are stored: 0x8664
@@ -24,6 +25,13 @@ foreach(dll libsimhost.dll vesselhost_run.dll)
   endif()
   file(COPY ${file} DESTINATION ${ROOT})
 endforeach()
+# The compiler's DLLs, where the build links them (x86): beside the program that loads
+# the host, as the loader looks for them there.
+file(GLOB compiler_dlls ${HOST_BUILD}/bin/libgcc_s_*.dll ${HOST_BUILD}/bin/libstdc++-*.dll
+     ${HOST_BUILD}/bin/libwinpthread-*.dll)
+if(compiler_dlls)
+  file(COPY ${compiler_dlls} DESTINATION ${ROOT})
+endif()
 file(GLOB entries ${HOST_BUILD}/root/*)
 list(REMOVE_ITEM entries ${HOST_BUILD}/root/Modules)
 file(COPY ${entries} DESTINATION ${ROOT})
