@@ -11,7 +11,7 @@
 
 #include "bench/call_text.h"
 #include "bench/situations.h"
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "bench/registration.h"
 #include "bench/resident_memory.h"
 #include "bench/situations.h"
-#include "host/physics.h"
+#include "host/physics/physics.h"
 
 namespace bench {
 

@@ -1,6 +1,6 @@
 #include "bench/situations.h"
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace bench {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "host/module_boundary.h"
-#include "host/simulator.h"
+#include "host/core/module_boundary.h"
+#include "host/core/simulator.h"
 
 namespace bench {
 

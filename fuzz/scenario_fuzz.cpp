@@ -10,8 +10,8 @@
 #include <string>
 
 #include "fuzz/error_line.h"
-#include "host/host_error.h"
-#include "host/scenario.h"
+#include "host/base/host_error.h"
+#include "host/scenario/scenario.h"
 
 namespace {
 

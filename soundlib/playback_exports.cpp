@@ -1,6 +1,6 @@
 // The sound library's playback entry points, as the vessel modules bind them by name.
 // Every call is noted in the host's call trace under its export name.
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 #include "soundlib/library_state.h"
 
 using host::ToTrace;

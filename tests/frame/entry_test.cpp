@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "generated/test_build.h"
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 #include "tests/support/host_fixture.h"
 
 namespace {

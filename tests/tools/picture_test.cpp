@@ -10,7 +10,7 @@
 #include <fstream>
 #include <limits>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
 #include "tools/vesselhost/picture.h"

@@ -150,7 +150,7 @@ void VESSEL::SetCameraDefaultDirection(const VECTOR3 &cd) const
 void VESSEL::SetCameraOffset(const VECTOR3 &co) const { Host().SetCameraOffset(vessel, &co); }
 
 // VESSEL2's callbacks: the defaults do nothing.
-#include "host/vessel2_defaults.inc"
+#include "host/core/vessel2_defaults.inc"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wignored-qualifiers"

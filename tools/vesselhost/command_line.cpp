@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host_error.h"
-#include "host/scenario.h"
-#include "host/simulator.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
+#include "host/scenario/scenario.h"
 #include "tools/vesselhost/output_file.h"
 #include "tools/vesselhost/scenario_run.h"
 #include "tools/vesselhost/simulator_root.h"

@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace vesselhost {
 

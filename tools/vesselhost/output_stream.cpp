@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 #if VESSELHOST_ZLIB
 #include <zlib.h>

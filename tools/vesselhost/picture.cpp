@@ -11,7 +11,7 @@
 #include <numbers>
 #include <system_error>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "tools/vesselhost/picture_scene.h"
 
 namespace vesselhost {

@@ -6,11 +6,11 @@
 #include <map>
 #include <set>
 
-#include "host/host_error.h"
-#include "host/mesh.h"
-#include "host/placeholder_mesh.h"
-#include "host/pose.h"
-#include "host/simulator.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
+#include "host/mesh/mesh.h"
+#include "host/vessel/placeholder_mesh.h"
+#include "host/vessel/pose.h"
 
 namespace vesselhost {
 

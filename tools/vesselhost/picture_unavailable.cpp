@@ -2,7 +2,7 @@
 // refused with the reason, and no file is written.
 #include "tools/vesselhost/picture.h"
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace vesselhost {
 

@@ -10,11 +10,11 @@
 #include <set>
 #include <vector>
 
-#include "host/driver_input.h"
-#include "host/host_error.h"
-#include "host/physics.h"
-#include "host/simulator.h"
-#include "host/trace_json.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
+#include "host/physics/driver_input.h"
+#include "host/physics/physics.h"
+#include "host/trace/trace_json.h"
 #include "tools/vesselhost/output_file.h"
 #include "tools/vesselhost/output_stream.h"
 #include "tools/vesselhost/picture.h"

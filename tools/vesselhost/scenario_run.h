@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/scenario.h"
-#include "host/trace_selection.h"
+#include "host/scenario/scenario.h"
+#include "host/trace/trace_selection.h"
 #include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {

@@ -1,6 +1,6 @@
 #include "tools/vesselhost/sound_recording.h"
 
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 
 namespace vesselhost {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 #include "tools/vesselhost/output_file.h"
 
 namespace vesselhost {

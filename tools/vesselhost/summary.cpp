@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/scenario.h"
+#include "host/scenario/scenario.h"
 #include "tools/vesselhost/channel_names.h"
 
 namespace vesselhost {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vessel_state.h"
+#include "host/vessel/vessel_state.h"
 #include "tools/vesselhost/output_stream.h"
 
 namespace vesselhost {

@@ -1,0 +1,21 @@
+// The driver's controls, handed to a vessel before each step as the simulator does:
+// throttle levels on the main and retro thruster groups, yaw on the two yaw groups and
+// as the rudder level.
+#pragma once
+
+#include "host/vessel/vessel_state.h"
+
+namespace host {
+
+struct DriverControls {
+    double main = 0;  // 0..1
+    double retro = 0; // 0..1
+    double yaw = 0;   // -1..1, negative turns left
+};
+
+// Every thruster of the group of each type gets its level, as SetThrusterGroupLevel
+// gives it: main and retro to their groups; yaw to the yaw-left group when negative and
+// to the yaw-right group when positive, the other group at 0; and yaw as the rudder level.
+void ApplyDriverControls(Vessel &vessel, const DriverControls &controls);
+
+} // namespace host
