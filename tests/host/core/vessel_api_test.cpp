@@ -54,7 +54,7 @@ TYPED_TEST(HandleEncoding, KeepsEveryKindAndIndexAndIsNeverAnAlignedPointer)
     using Coding = host::HandleBits<TypeParam>;
     constexpr TypeParam kLargest = Coding::kMaxIndex;
     EXPECT_EQ(TypeParam(-1) >> 4, kLargest);
-    std::vector<TypeParam> seen;
+    std::vector<TypeParam> made;
     for (int k = 1; k <= 6; ++k) {
         auto kind = host::HandleKind(k);
         for (TypeParam index : {TypeParam(0), TypeParam(1), kLargest}) {
@@ -62,11 +62,11 @@ TYPED_TEST(HandleEncoding, KeepsEveryKindAndIndexAndIsNeverAnAlignedPointer)
             EXPECT_EQ(kind, Coding::Kind(bits)) << k << " " << index;
             EXPECT_EQ(index, Coding::Index(bits)) << k << " " << index;
             EXPECT_EQ(1u, bits % 2) << "odd: no aligned object is there";
-            seen.push_back(bits);
+            made.push_back(bits);
         }
     }
-    std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen.end(), std::adjacent_find(seen.begin(), seen.end())) << "all distinct";
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(made.end(), std::adjacent_find(made.begin(), made.end())) << "all distinct";
     // Null, aligned addresses, and odd values without a kind are no handle.
     for (TypeParam bits : {TypeParam(0), TypeParam(16), TypeParam(-16), TypeParam(1),
                            TypeParam(0xF), TypeParam(-1)})
