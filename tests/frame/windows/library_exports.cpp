@@ -60,8 +60,7 @@ public:
             !Read(std::size_t(dos.e_lfanew), nt) || nt.Signature != IMAGE_NT_SIGNATURE ||
             nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
             return false;
-        std::size_t first = std::size_t(dos.e_lfanew) +
-                            offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
+        std::size_t first = std::size_t(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
                             nt.FileHeader.SizeOfOptionalHeader;
         sections_.resize(nt.FileHeader.NumberOfSections);
         for (std::size_t i = 0; i < sections_.size(); ++i)

@@ -45,7 +45,8 @@ TEST_F(VesselApi, HandlesNameTheirKindAndIndexAndAreCheckedBeforeUse)
 // The encoding at its limits, for 32-bit and 64-bit pointers alike: every kind with the
 // first and the largest index, and values that are no handle.
 template <class Bits>
-class HandleEncoding : public testing::Test {};
+class HandleEncoding : public testing::Test {
+};
 using PointerWidths = testing::Types<std::uint32_t, std::uint64_t>;
 TYPED_TEST_SUITE(HandleEncoding, PointerWidths);
 
@@ -68,8 +69,8 @@ TYPED_TEST(HandleEncoding, KeepsEveryKindAndIndexAndIsNeverAnAlignedPointer)
     std::sort(made.begin(), made.end());
     EXPECT_EQ(made.end(), std::adjacent_find(made.begin(), made.end())) << "all distinct";
     // Null, aligned addresses, and odd values without a kind are no handle.
-    for (TypeParam bits : {TypeParam(0), TypeParam(16), TypeParam(-16), TypeParam(1),
-                           TypeParam(0xF), TypeParam(-1)})
+    for (TypeParam bits :
+         {TypeParam(0), TypeParam(16), TypeParam(-16), TypeParam(1), TypeParam(0xF), TypeParam(-1)})
         EXPECT_EQ(host::HandleKind::None, Coding::Kind(bits)) << bits;
 }
 

@@ -78,8 +78,8 @@ TEST_F(LibraryMachine, MismatchNamesBothArchitecturesAndOnlyWhenTheyDiffer)
         host::DynamicLibrary library(other);
         FAIL() << "loaded " << other;
     } catch (const host::Error &e) {
-        EXPECT_EQ(other + ": cannot be loaded as a library (" +
-                      host::ArchitectureMismatch(other) + ")",
+        EXPECT_EQ(other + ": cannot be loaded as a library (" + host::ArchitectureMismatch(other) +
+                      ")",
                   e.what());
     }
 #endif
