@@ -1,9 +1,9 @@
 # cmake -DHOST_BUILD= -DROOT= -DMACHINE= -P gather_host.cmake
 # Copies into the simulator root ROOT what the stand-in Orbiter.exe runs with from the
 # MinGW-w64 build HOST_BUILD: the host's DLLs (with the compiler's where they are apart),
-# and everything of that build's root but
-# its modules (the sound library, meshes, waves, scenarios). Fails naming what is missing,
-# or a host DLL of another architecture than MACHINE (x64 or x86).
+# and everything of that build's root but its modules (the sound library, meshes, waves,
+# scenarios). Fails naming what is missing, or a host DLL of another architecture than
+# MACHINE (x64 or x86).
 set(x64_machine 6486) # the header's machine field as its bytes are stored: 0x8664
 set(x86_machine 4c01) # 0x014C
 set(x64_bits 64)
