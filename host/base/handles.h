@@ -28,7 +28,8 @@ struct HandleBits {
     static constexpr int kKindShift = 1;
     static constexpr Bits kKindMask = 7;
     static constexpr int kIndexShift = 4;
-    // No table reaches this: its entries would fill the address space sixteen times.
+    // No table reaches it: at sixteen bytes or more an entry, as every table has, its
+    // entries would fill the whole address space.
     static constexpr Bits kMaxIndex = Bits(-1) >> kIndexShift;
 
     static constexpr Bits Make(HandleKind kind, Bits index)
