@@ -3,8 +3,8 @@
 // ("th0" is a vessel's first thruster).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace host {
 
@@ -18,27 +18,53 @@ enum class HandleKind : std::uint8_t {
     Visual = 6,
 };
 
-inline constexpr int kHandleKindShift = 40;
+// A handle's bits in an unsigned integer of a pointer's width, lowest first: a one, the
+// kind in three bits, then the index in all the rest. The low one makes every handle
+// odd, where no object of the interface can be (they are all aligned to at least four
+// bytes), so a handle is never a real pointer, nor null; the same layout holds for
+// 32-bit and 64-bit pointers.
+template <class Bits>
+struct HandleBits {
+    static constexpr int kKindShift = 1;
+    static constexpr Bits kKindMask = 7;
+    static constexpr int kIndexShift = 4;
+    // No table reaches it: at sixteen bytes or more an entry, as every table has, its
+    // entries would fill the whole address space.
+    static constexpr Bits kMaxIndex = Bits(-1) >> kIndexShift;
+
+    static constexpr Bits Make(HandleKind kind, Bits index)
+    {
+        return Bits(index << kIndexShift) | Bits(Bits(kind) << kKindShift) | 1;
+    }
+
+    static constexpr HandleKind Kind(Bits bits)
+    {
+        Bits kind = (bits >> kKindShift) & kKindMask;
+        return (bits & 1) && kind >= 1 && kind <= 6 ? HandleKind(kind) : HandleKind::None;
+    }
+
+    static constexpr Bits Index(Bits bits) { return bits >> kIndexShift; }
+};
+
+using PointerHandleBits = HandleBits<std::uintptr_t>;
 
 inline void *MakeHandle(HandleKind kind, std::size_t index)
 {
-    return reinterpret_cast<void *>((std::uintptr_t(kind) << kHandleKindShift) | (index + 1));
+    return reinterpret_cast<void *>(PointerHandleBits::Make(kind, index));
 }
 
 inline HandleKind KindOf(const void *handle)
 {
-    auto bits = reinterpret_cast<std::uintptr_t>(handle);
-    auto kind = bits >> kHandleKindShift;
-    return kind >= 1 && kind <= 6 ? HandleKind(kind) : HandleKind::None;
+    return PointerHandleBits::Kind(reinterpret_cast<std::uintptr_t>(handle));
 }
 
-// The index a handle of `kind` stands for, or -1 when it is not such a handle.
-inline long IndexOf(const void *handle, HandleKind kind)
+// The index a handle of `kind` stands for, or -1 when it is not such a handle. The
+// largest index fits: it has four bits fewer than a pointer.
+inline std::ptrdiff_t IndexOf(const void *handle, HandleKind kind)
 {
-    if (!handle || KindOf(handle) != kind)
+    if (kind == HandleKind::None || KindOf(handle) != kind)
         return -1;
-    auto bits = reinterpret_cast<std::uintptr_t>(handle);
-    return long((bits & ((std::uintptr_t(1) << kHandleKindShift) - 1)) - 1);
+    return std::ptrdiff_t(PointerHandleBits::Index(reinterpret_cast<std::uintptr_t>(handle)));
 }
 
 } // namespace host

@@ -237,7 +237,7 @@ MESHHANDLE Simulator::LoadMesh(const std::string &name)
 
 const Mesh *Simulator::MeshOf(MESHHANDLE handle) const
 {
-    long index = IndexOf(handle, HandleKind::Mesh);
+    std::ptrdiff_t index = IndexOf(handle, HandleKind::Mesh);
     return index >= 0 && std::size_t(index) < meshes_.size() ? meshes_[index].get() : nullptr;
 }
 

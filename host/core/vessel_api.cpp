@@ -59,11 +59,11 @@ HandleValue H(const void *handle) { return HandleValue{handle}; }
 
 host::Thruster *ThrusterOf(host::Vessel &v, THRUSTER_HANDLE th)
 {
-    long i = host::IndexOf(th, HandleKind::Thruster);
+    std::ptrdiff_t i = host::IndexOf(th, HandleKind::Thruster);
     return i >= 0 && std::size_t(i) < v.thrusters.size() ? &v.thrusters[i] : nullptr;
 }
 
-void SetGroupLevel(host::Vessel &v, long group, double level)
+void SetGroupLevel(host::Vessel &v, std::ptrdiff_t group, double level)
 {
     if (group < 0 || std::size_t(group) >= v.groups.size())
         return;
@@ -217,7 +217,7 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP
     g.type = thgt;
     std::vector<host::TraceValue> members;
     for (int i = 0; th && i < nth; ++i) {
-        long t = host::IndexOf(th[i], HandleKind::Thruster);
+        std::ptrdiff_t t = host::IndexOf(th[i], HandleKind::Thruster);
         if (t >= 0 && std::size_t(t) < v.thrusters.size())
             g.thrusters.push_back(int(t));
     }
@@ -288,7 +288,7 @@ ANIMATIONCOMPONENT_HANDLE VESSEL::AddAnimationComponent(UINT anim, double state0
         c.state0 = state0;
         c.state1 = state1;
         c.transform = trans;
-        long p = host::IndexOf(parent, HandleKind::AnimationComponent);
+        std::ptrdiff_t p = host::IndexOf(parent, HandleKind::AnimationComponent);
         c.parent = (p >= 0 && std::size_t(p) < v.components.size()) ? p : -1;
         v.components.push_back(c);
         h = host::MakeHandle(HandleKind::AnimationComponent, v.components.size() - 1);

@@ -4,6 +4,7 @@
 
 #include "host/base/host_error.h"
 #include "host/library/library_file.h"
+#include "host/library/library_machine.h"
 
 namespace host {
 
@@ -39,8 +40,12 @@ DynamicLibrary::DynamicLibrary(const std::string &path) : path_(path)
     UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     handle_ = LoadLibraryA(systemPath.c_str());
     SetErrorMode(previousMode);
-    if (!handle_)
-        throw Error(path + ": cannot be loaded as a library (" + LastErrorText() + ")");
+    if (!handle_) {
+        std::string reason = LastErrorText();
+        std::string mismatch = ArchitectureMismatch(path);
+        throw Error(path + ": cannot be loaded as a library (" +
+                    (mismatch.empty() ? reason : mismatch) + ")");
+    }
 }
 
 DynamicLibrary::~DynamicLibrary()

@@ -78,7 +78,7 @@ void Handle(const void *raw, const TraceNames &names, std::string &out)
         return;
     }
     HandleKind kind = KindOf(raw);
-    long index = IndexOf(raw, kind);
+    std::ptrdiff_t index = IndexOf(raw, kind);
     if (kind == HandleKind::None || index < 0) {
         out += "\"unknown\"";
         return;

@@ -2,6 +2,7 @@
 // host reports back to it, and where the vessel stands.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ struct Thruster {
     VECTOR3 position{}, direction{};
     double max0 = 0;  // current maximum thrust, N
     double level = 0; // 0..1
-    long propellant = -1;
+    std::ptrdiff_t propellant = -1;
     double isp0 = 0; // vacuum Isp, m/s
 };
 
@@ -49,7 +50,7 @@ struct AnimationComponent {
     UINT animation = 0;
     double state0 = 0, state1 = 1;
     const MGROUP_TRANSFORM *transform = nullptr; // the module's record, kept as given
-    long parent = -1;                            // index of the parent component
+    std::ptrdiff_t parent = -1;                  // index of the parent component
 };
 
 struct AddedForce {

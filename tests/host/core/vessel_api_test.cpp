@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "host/base/handles.h"
 #include "host/base/host_error.h"
@@ -38,6 +40,50 @@ TEST_F(VesselApi, HandlesNameTheirKindAndIndexAndAreCheckedBeforeUse)
     EXPECT_EQ(0, state.thrusters[0].level);
     EXPECT_EQ(100, state.thrusters[0].max0);
     EXPECT_EQ(0, vessel.GetThrusterLevel(nullptr));
+}
+
+// The encoding at its limits, for 32-bit and 64-bit pointers alike: every kind with the
+// first and the largest index, and values that are no handle.
+template <class Bits>
+class HandleEncoding : public testing::Test {
+};
+using PointerWidths = testing::Types<std::uint32_t, std::uint64_t>;
+TYPED_TEST_SUITE(HandleEncoding, PointerWidths);
+
+TYPED_TEST(HandleEncoding, KeepsEveryKindAndIndexAndIsNeverAnAlignedPointer)
+{
+    using Coding = host::HandleBits<TypeParam>;
+    constexpr TypeParam kLargest = Coding::kMaxIndex;
+    EXPECT_EQ(TypeParam(-1) >> 4, kLargest);
+    std::vector<TypeParam> made;
+    for (int k = 1; k <= 6; ++k) {
+        auto kind = host::HandleKind(k);
+        for (TypeParam index : {TypeParam(0), TypeParam(1), kLargest}) {
+            TypeParam bits = Coding::Make(kind, index);
+            EXPECT_EQ(kind, Coding::Kind(bits)) << k << " " << index;
+            EXPECT_EQ(index, Coding::Index(bits)) << k << " " << index;
+            EXPECT_EQ(1u, bits % 2) << "odd: no aligned object is there";
+            made.push_back(bits);
+        }
+    }
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(made.end(), std::adjacent_find(made.begin(), made.end())) << "all distinct";
+    // Null, aligned addresses, and odd values without a kind are no handle.
+    for (TypeParam bits :
+         {TypeParam(0), TypeParam(16), TypeParam(-16), TypeParam(1), TypeParam(0xF), TypeParam(-1)})
+        EXPECT_EQ(host::HandleKind::None, Coding::Kind(bits)) << bits;
+}
+
+TEST(PointerHandles, GiveTheLargestIndexBackAndRefuseOtherKinds)
+{
+    constexpr auto kLargest = host::PointerHandleBits::kMaxIndex;
+    void *last = host::MakeHandle(host::HandleKind::Visual, kLargest);
+    EXPECT_EQ(std::ptrdiff_t(kLargest), host::IndexOf(last, host::HandleKind::Visual));
+    EXPECT_GT(host::IndexOf(last, host::HandleKind::Visual), 0) << "not negative";
+    EXPECT_EQ(-1, host::IndexOf(last, host::HandleKind::Mesh));
+    EXPECT_EQ(-1, host::IndexOf(nullptr, host::HandleKind::None));
+    int object = 0;
+    EXPECT_EQ(-1, host::IndexOf(&object, host::HandleKind::None)) << "a real pointer";
 }
 
 TEST_F(VesselApi, GroupLevelsReachTheGroupsThrustersByTypeOrHandle)
