@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "host/base/host_error.h"
-#include "host/core/simulator.h"
 
 namespace host {
 
@@ -22,16 +21,23 @@ double YawTorque(const VECTOR3 &force, const VECTOR3 &point)
     return point.z * force.x - point.x * force.z;
 }
 
+// The force a thruster gives with fuel in its tank, N.
+double ThrustOf(const Thruster &thruster)
+{
+    return std::clamp(thruster.level, 0.0, 1.0) * std::max(thruster.max0, 0.0);
+}
+
 // The force a thruster gives now, N; none once its tank is dry.
 double ThrustOf(const Vessel &vessel, const Thruster &thruster)
 {
     if (thruster.propellant >= 0 && std::size_t(thruster.propellant) < vessel.propellants.size() &&
         vessel.propellants[thruster.propellant].mass <= 0)
         return 0;
-    return std::clamp(thruster.level, 0.0, 1.0) * std::max(thruster.max0, 0.0);
+    return ThrustOf(thruster);
 }
 
-// Takes what the thrusters burnt over the step from their tanks.
+// Takes what the thrusters burnt over the step from their tanks. A tank that one
+// thruster empties gives the next nothing.
 void BurnPropellant(Vessel &vessel, double dt)
 {
     for (const Thruster &thruster : vessel.thrusters) {
@@ -42,18 +48,19 @@ void BurnPropellant(Vessel &vessel, double dt)
         double exhaustSpeed = thruster.isp0 * tank.efficiency; // m/s
         if (exhaustSpeed <= 0)
             continue;
-        tank.mass = std::max(0.0, tank.mass - ThrustOf(vessel, thruster) / exhaustSpeed * dt);
+        double thrust = tank.mass <= 0 ? 0.0 : ThrustOf(thruster);
+        tank.mass = std::max(0.0, tank.mass - thrust / exhaustSpeed * dt);
     }
 }
 
 // Drag coefficient of one axis: the drag is ½ ρ cw A v² against the motion.
 double DragCoefficient(double cw, double area) { return 0.5 * ground::kAirDensity * cw * area; }
 
-void Report(Vessel &vessel, const ground::BodyMotion &body)
+void Report(Vessel &vessel, const ground::BodyMotion &body, bool onGround)
 {
     vessel.readings.airspeed = std::hypot(body.forward, body.side);
     vessel.readings.airspeedVector = _V(body.side, 0.0, body.forward);
-    vessel.readings.groundContact = RestsOnGround(vessel);
+    vessel.readings.groundContact = onGround;
 }
 
 } // namespace
@@ -116,34 +123,38 @@ ground::BodyLoads LoadsOn(const Vessel &vessel)
     return loads;
 }
 
-void MoveOnGround(Vessel &vessel, double dt)
+void MoveOnGround(Vessel &vessel, const ground::StepConstants &step)
 {
+    const double dt = step.dt;
     ground::BodyMotion body = BodyMotionOf(vessel.motion);
-    double mass = VesselMass(vessel);
+    const bool onGround = RestsOnGround(vessel);
+    const double mass = VesselMass(vessel);
     if (mass > 0 && dt > 0) {
         ground::BodyLoads loads = LoadsOn(vessel);
-        double inertia = YawInertia(vessel);
+        double inertia = mass * vessel.pmi.y;
         if (inertia <= 0) { // no declared moments: nothing turns the body
             loads.yawTorque = 0;
             inertia = 1;
         }
-        ground::StepResult step =
-            ground::Integrate(body, loads, mass, inertia, dt, RestsOnGround(vessel));
-        body = step.motion;
+        ground::StepResult result = ground::Integrate(body, loads, mass, inertia, step, onGround);
+        body = result.motion;
         BurnPropellant(vessel, dt);
 
         // The position moves by the mean of the velocities at the start and the end of
         // the step, each along its own heading.
         Motion &motion = vessel.motion;
         const double startVx = motion.vx, startVz = motion.vz;
-        motion.heading = std::fmod(motion.heading + step.turned, kFullTurn);
+        // Wrapped only when out of a turn: fmod gives a smaller angle back unchanged.
+        motion.heading += result.turned;
+        if (!(std::abs(motion.heading) < kFullTurn))
+            motion.heading = std::fmod(motion.heading, kFullTurn);
         if (motion.heading < 0)
             motion.heading += kFullTurn;
         SetGroundVelocity(motion, body);
         motion.x += 0.5 * (startVx + motion.vx) * dt;
         motion.z += 0.5 * (startVz + motion.vz) * dt;
     }
-    Report(vessel, body);
+    Report(vessel, body, onGround);
 }
 
 const char *NonFiniteQuantity(const Vessel &vessel)
@@ -162,14 +173,13 @@ const char *NonFiniteQuantity(const Vessel &vessel)
     return nullptr;
 }
 
-void StepGroundPhysics(Vessel &vessel, double dt)
+void GroundPhysics::Move(Vessel &vessel)
 {
-    MoveOnGround(vessel, dt);
+    MoveOnGround(vessel, step_);
     // Checked before any module or output sees the state.
-    if (const char *quantity = NonFiniteQuantity(vessel))
-        throw RunError("vessel " + vessel.name + ": step " +
-                       std::to_string(Simulator::Get().StepIndex()) + ": " + quantity +
-                       " is no longer finite; the run stops");
+    if (const char *quantity = NonFiniteQuantity(vessel)) [[unlikely]]
+        throw RunError("vessel " + vessel.name + ": step " + std::to_string(index_) + ": " +
+                       quantity + " is no longer finite; the run stops");
 }
 
 } // namespace host

@@ -4,6 +4,7 @@
 // back to the module: airspeed, the airspeed vector in the vessel's frame, ground contact.
 #pragma once
 
+#include "host/core/simulator.h"
 #include "host/physics/ground_integrator.h"
 #include "host/vessel/vessel_state.h"
 
@@ -25,15 +26,31 @@ void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body);
 // direction, at its position) and the forces the module added; and its air drag.
 ground::BodyLoads LoadsOn(const Vessel &vessel);
 
-// One step of length dt (s) for one vessel: moves it, burns its propellant and sets its
-// readings.
-void MoveOnGround(Vessel &vessel, double dt);
+// One step for one vessel: moves it, burns its propellant and sets its readings.
+void MoveOnGround(Vessel &vessel, const ground::StepConstants &step);
+inline void MoveOnGround(Vessel &vessel, double dt)
+{
+    MoveOnGround(vessel, ground::StepConstants::For(dt));
+}
 
 // The first quantity of the vessel's state that is not a finite number, or null.
 const char *NonFiniteQuantity(const Vessel &vessel);
 
-// The simulator's physics hook for one vessel: moves it, and throws RunError naming the
-// vessel, the step and the quantity when its state is no longer finite.
-void StepGroundPhysics(Vessel &vessel, double dt);
+// The ground physics as the simulator runs it: each vessel moved, and a RunError naming
+// the vessel, the step and the quantity once its state is no longer finite.
+class GroundPhysics final : public Physics {
+public:
+    void BeginStep(double dt, std::int64_t index) override
+    {
+        step_ = ground::StepConstants::For(dt);
+        index_ = index;
+    }
+    void Move(Vessel &vessel) override;
+    void Place(Vessel &vessel) override { MoveOnGround(vessel, 0); }
+
+private:
+    ground::StepConstants step_;
+    std::int64_t index_ = 0;
+};
 
 } // namespace host

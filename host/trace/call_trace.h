@@ -45,6 +45,7 @@ struct TraceCall {
     const char *call = "";  // operation or export name (a literal)
     std::vector<TraceValue> args;
     std::optional<TraceValue> ret;
+    bool selected = true; // false: kept only to number the transform records it hands over
 };
 
 TraceValue ToTrace(double v);
@@ -62,20 +63,22 @@ inline TraceValue ToTrace(std::nullptr_t) { return nullptr; }
 class CallTrace {
 public:
     bool enabled = false;
-    // When set, the trace keeps only the calls of this name, and the others' arguments
-    // are not even gathered: for a run that needs one kind of call, not every call.
-    const char *only = nullptr;
-    // When set, the calls it selects are kept too (besides those of `only`'s name); the
-    // others cost no more than this test.
+    // When set, the trace keeps the calls it selects, and the others' arguments are not
+    // even gathered: they cost no more than this test.
     TraceSelection *selection = nullptr;
 
+    // What the trace does with a call: drops it, keeps it as selected, or keeps it only
+    // so that the transform records it hands over are numbered as in the full trace.
+    enum class Keep { No, Selected, ForNumbering };
+    Keep Keeps(const char *call, int vessel, double t) const
+    {
+        if (!selection || selection->Selects(call, vessel, t))
+            return Keep::Selected;
+        return HandsOverTransform(call) ? Keep::ForNumbering : Keep::No;
+    }
     bool Wants(const char *call, int vessel, double t) const
     {
-        if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
-            return true;
-        if (selection)
-            return selection->Selects(call, vessel, t) || HandsOverTransform(call);
-        return !only;
+        return Keeps(call, vessel, t) != Keep::No;
     }
 
     // The call that hands transform records to the host. A selection keeps it even when

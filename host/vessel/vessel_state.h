@@ -84,6 +84,9 @@ struct Vessel {
 
     Motion motion;
     Readings readings;
+    // Whether a thruster's level or the thruster groups changed since the driver's
+    // controls were last handed over (driver_input.h): until then they still hold.
+    bool levelsTouched = true;
     double emptyMass = 0;
     double cw[4] = {};
     VECTOR3 crossSections{}, pmi{};

@@ -188,7 +188,8 @@ TEST_F(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
 // A force lasts the step it was added in, whether or not a physics applies it.
 TEST_F(GroundPhysics, ForcesLastOneStepWithOrWithoutThePhysics)
 {
-    for (auto *physics : {&host::MoveOnGround, decltype(&host::MoveOnGround){}}) {
+    host::GroundPhysics ground;
+    for (host::Physics *physics : {static_cast<host::Physics *>(&ground), (host::Physics *)nullptr}) {
         sim.physics = physics;
         Vessel &v = SurfaceVehicle();
         sim.Step(kDt);
