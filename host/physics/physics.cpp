@@ -1,6 +1,8 @@
 #include "host/physics/physics.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -63,9 +65,8 @@ void Report(Vessel &vessel, const ground::BodyMotion &body, bool onGround)
     vessel.readings.groundContact = onGround;
 }
 
-} // namespace
-
-double VesselMass(const Vessel &vessel)
+// The parts of a step, inlined into it; the functions of the same names call them.
+[[gnu::always_inline]] inline double MassOf(const Vessel &vessel)
 {
     double mass = vessel.emptyMass;
     for (const Propellant &tank : vessel.propellants)
@@ -73,9 +74,7 @@ double VesselMass(const Vessel &vessel)
     return mass;
 }
 
-double YawInertia(const Vessel &vessel) { return VesselMass(vessel) * vessel.pmi.y; }
-
-bool RestsOnGround(const Vessel &vessel)
+[[gnu::always_inline]] inline bool OnGround(const Vessel &vessel)
 {
     const VECTOR3 *p = vessel.touchdown;
     // Twice the area of the footprint on the ground plane.
@@ -83,25 +82,7 @@ bool RestsOnGround(const Vessel &vessel)
     return std::abs(area) > 1e-9;
 }
 
-ground::BodyMotion BodyMotionOf(const Motion &motion)
-{
-    double s = std::sin(motion.heading), c = std::cos(motion.heading);
-    ground::BodyMotion body;
-    body.forward = motion.vx * s + motion.vz * c;
-    body.side = motion.vx * c - motion.vz * s;
-    body.yawRate = motion.yawRate;
-    return body;
-}
-
-void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body)
-{
-    double s = std::sin(motion.heading), c = std::cos(motion.heading);
-    motion.vx = body.forward * s + body.side * c;
-    motion.vz = body.forward * c - body.side * s;
-    motion.yawRate = body.yawRate;
-}
-
-ground::BodyLoads LoadsOn(const Vessel &vessel)
+[[gnu::always_inline]] inline ground::BodyLoads Loads(const Vessel &vessel)
 {
     ground::BodyLoads loads;
     for (const Thruster &thruster : vessel.thrusters) {
@@ -123,14 +104,68 @@ ground::BodyLoads LoadsOn(const Vessel &vessel)
     return loads;
 }
 
+// The heading's sine and cosine, worked out only for a heading other than the last.
+[[gnu::always_inline]] inline const HeadingTrig &TrigOf(HeadingTrig &trig, double heading)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(heading);
+    if (!trig.known || trig.headingBits != bits) {
+        trig.known = true;
+        trig.headingBits = bits;
+        trig.sin = std::sin(heading);
+        trig.cos = std::cos(heading);
+    }
+    return trig;
+}
+
+} // namespace
+
+double VesselMass(const Vessel &vessel) { return MassOf(vessel); }
+
+double YawInertia(const Vessel &vessel) { return VesselMass(vessel) * vessel.pmi.y; }
+
+bool RestsOnGround(const Vessel &vessel) { return OnGround(vessel); }
+
+ground::BodyMotion BodyMotionOf(const Motion &motion)
+{
+    HeadingTrig trig;
+    return BodyMotionOf(motion, TrigOf(trig, motion.heading));
+}
+
+ground::BodyMotion BodyMotionOf(const Motion &motion, const HeadingTrig &trig)
+{
+    const double s = trig.sin, c = trig.cos;
+    ground::BodyMotion body;
+    body.forward = motion.vx * s + motion.vz * c;
+    body.side = motion.vx * c - motion.vz * s;
+    body.yawRate = motion.yawRate;
+    return body;
+}
+
+void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body)
+{
+    HeadingTrig trig;
+    SetGroundVelocity(motion, body, TrigOf(trig, motion.heading));
+}
+
+void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body, const HeadingTrig &trig)
+{
+    const double s = trig.sin, c = trig.cos;
+    motion.vx = body.forward * s + body.side * c;
+    motion.vz = body.forward * c - body.side * s;
+    motion.yawRate = body.yawRate;
+}
+
+ground::BodyLoads LoadsOn(const Vessel &vessel) { return Loads(vessel); }
+
 void MoveOnGround(Vessel &vessel, const ground::StepConstants &step)
 {
     const double dt = step.dt;
-    ground::BodyMotion body = BodyMotionOf(vessel.motion);
-    const bool onGround = RestsOnGround(vessel);
-    const double mass = VesselMass(vessel);
+    ground::BodyMotion body =
+        BodyMotionOf(vessel.motion, TrigOf(vessel.headingTrig, vessel.motion.heading));
+    const bool onGround = OnGround(vessel);
+    const double mass = MassOf(vessel);
     if (mass > 0 && dt > 0) {
-        ground::BodyLoads loads = LoadsOn(vessel);
+        ground::BodyLoads loads = Loads(vessel);
         double inertia = mass * vessel.pmi.y;
         if (inertia <= 0) { // no declared moments: nothing turns the body
             loads.yawTorque = 0;
@@ -150,7 +185,7 @@ void MoveOnGround(Vessel &vessel, const ground::StepConstants &step)
             motion.heading = std::fmod(motion.heading, kFullTurn);
         if (motion.heading < 0)
             motion.heading += kFullTurn;
-        SetGroundVelocity(motion, body);
+        SetGroundVelocity(motion, body, TrigOf(vessel.headingTrig, motion.heading));
         motion.x += 0.5 * (startVx + motion.vx) * dt;
         motion.z += 0.5 * (startVz + motion.vz) * dt;
     }

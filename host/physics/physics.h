@@ -21,6 +21,9 @@ bool RestsOnGround(const Vessel &vessel);
 // The motion in the vessel's own frame, and back to the ground frame.
 ground::BodyMotion BodyMotionOf(const Motion &motion);
 void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body);
+// The same with the heading's sine and cosine already worked out.
+ground::BodyMotion BodyMotionOf(const Motion &motion, const HeadingTrig &trig);
+void SetGroundVelocity(Motion &motion, const ground::BodyMotion &body, const HeadingTrig &trig);
 
 // What pushes the vessel now: thrust (level × current maximum along the thruster's
 // direction, at its position) and the forces the module added; and its air drag.
