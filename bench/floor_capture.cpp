@@ -1,6 +1,7 @@
 // Build-time generator of the floor replays: puts a vehicle of every module into every
-// situation, captures one step's calls with the trace on, and writes each as a function
-// of straight calls (floor_replay.h). Fails, naming the call, on a call it cannot write.
+// situation, with the sound library and without, captures one step's calls with the
+// trace on, and writes each as a function of straight calls (floor_replay.h). Fails,
+// naming the call, on a call it cannot write.
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -84,21 +85,26 @@ int main(int argc, char **argv)
     try {
         for (const char *className : bench::kClasses) {
             for (const bench::SituationRow &situation : bench::kSituations) {
-                const std::string name = std::string(className) + "_" + situation.name;
-                try {
-                    host::Vessel &vessel = bench::MeasuredVehicle(className, situation);
-                    std::vector<host::TraceCall> calls = bench::CaptureStep(vessel);
-                    functions += "void " + name +
-                                 "(const VESSEL &v, const SoundEntries &sound)\n{\n"
-                                 "    VECTOR3 out;\n";
-                    for (const host::TraceCall &call : calls)
-                        functions += "    " + CallCode(call) + "\n";
-                    functions += "    (void)out;\n    (void)sound;\n}\n\n";
-                    rows += "    {\"" + std::string(className) + "\", \"" + situation.name +
-                            "\", &" + name + ",\n    " + Quoted(bench::CallsText(calls)) +
-                            "},\n";
-                } catch (const host::Error &e) {
-                    throw host::Error(name + ": " + e.what());
+                for (bench::Sound sound : {bench::Sound::On, bench::Sound::Off}) {
+                    const bool on = sound == bench::Sound::On;
+                    const std::string name =
+                        std::string(className) + "_" + situation.name + (on ? "" : "_silent");
+                    try {
+                        host::Vessel &vessel =
+                            bench::MeasuredVehicle(className, situation, sound);
+                        std::vector<host::TraceCall> calls = bench::CaptureStep(vessel);
+                        functions += "void " + name +
+                                     "(const VESSEL &v, const SoundEntries &sound)\n{\n"
+                                     "    VECTOR3 out;\n";
+                        for (const host::TraceCall &call : calls)
+                            functions += "    " + CallCode(call) + "\n";
+                        functions += "    (void)out;\n    (void)sound;\n}\n\n";
+                        rows += "    {\"" + std::string(className) + "\", \"" + situation.name +
+                                "\", " + (on ? "true" : "false") + ", &" + name + ",\n    " +
+                                Quoted(bench::CallsText(calls)) + "},\n";
+                    } catch (const host::Error &e) {
+                        throw host::Error(name + ": " + e.what());
+                    }
                 }
             }
         }

@@ -31,6 +31,8 @@ SOUND_EXPORT int PlayVesselWaveOBSound3(int id, int slot, int loop, int volume, 
     double now = standin::CatchUp();
     int result = standin::Bank().Play(id, slot, loop != 0, volume, frequency, now) ? 1 : 0;
     host::Simulator &sim = host::Simulator::Get();
+    if (result)
+        sim.NoteSoundPlayed(slot);
     if (sim.Trace().enabled)
         sim.Record(-1, "PlayVesselWaveOBSound3",
                    {ToTrace(id), ToTrace(slot), ToTrace(loop), ToTrace(volume),

@@ -49,8 +49,6 @@ void Simulator::LoadSoundLibrary(const std::string &path)
     soundLibrary_ = std::make_unique<DynamicLibrary>(path);
 }
 
-void Simulator::UnloadSoundLibrary() { soundLibrary_.reset(); }
-
 Vessel &Simulator::CreateVessel(const std::string &name, const std::string &className,
                                 int flightModel)
 {
@@ -77,12 +75,14 @@ Vessel &Simulator::ConstructVessel(const std::string &name, const std::string &c
         trace_.selection->NoteVessel(vessel->id, name);
     Vessel &v = *vessels_.emplace_back(std::move(vessel));
     vesselsByName_[name] = &v;
+    liveHandles_.insert(&v);
     {
         InCallback scope(*this, v);
         v.vessel = module.Init(&v, flightModel);
     }
     if (!v.vessel) {
         vesselsByName_.erase(name);
+        liveHandles_.erase(&v);
         vessels_.pop_back();
         throw Error("module " + className + " could not create vessel " + name);
     }
@@ -111,8 +111,13 @@ void Simulator::DestroyVessel(Vessel &vessel)
         vessel.module->Exit(vessel.vessel);
     }
     vesselsByName_.erase(vessel.name);
+    liveHandles_.erase(&vessel);
     gone_.push_back({vessel.id, trace_.Clears()});
-    std::erase_if(vessels_, [&](const auto &v) { return v.get() == &vessel; });
+    // Looked for from the end, where a whole fleet's release (Reset) finds each at once.
+    auto found = std::find_if(vessels_.rbegin(), vessels_.rend(),
+                              [&](const auto &v) { return v.get() == &vessel; });
+    if (found != vessels_.rend())
+        vessels_.erase(std::next(found).base());
     ForgetUnnamedGone();
 }
 
@@ -124,10 +129,7 @@ Vessel *Simulator::FindVessel(const std::string &name)
 
 Vessel *Simulator::FromHandle(OBJHANDLE handle)
 {
-    for (auto &v : vessels_)
-        if (v.get() == handle)
-            return v.get();
-    return nullptr;
+    return liveHandles_.contains(handle) ? static_cast<Vessel *>(handle) : nullptr;
 }
 
 void Simulator::ForgetUnnamedGone()
@@ -148,22 +150,28 @@ const std::string &Simulator::VesselName(int id) const
     return found == names_.end() ? none : found->second;
 }
 
-void Simulator::Step(double dt)
+void Simulator::PlaceVessel(Vessel &vessel, double x, double z, double heading)
 {
-    ++step_;
-    Vessel *movedFirst = physics ? focus_ : nullptr;
-    if (movedFirst)
-        physics(*movedFirst, dt);
-    simTime_ += dt;
-    const double mjd = Mjd();
-    // One pass: each vessel's state is touched once per step, a large fleet's included.
-    WalkVessels(vessels_, [&](Vessel &v) {
-        if (physics && &v != movedFirst)
-            physics(v, dt);
-        v.forces.clear(); // the physics has applied them, or there is none
-        InCallback scope(*this, v);
-        v.callbacks->clbkPostStep(v.vessel, simTime_, dt, mjd);
-    });
+    vessel.motion.x = x;
+    vessel.motion.z = z;
+    vessel.motion.heading = heading;
+    if (physics)
+        physics->Place(vessel);
+}
+
+void Simulator::ScriptReadings(Vessel &vessel, double airspeed, const VECTOR3 &airspeedVector,
+                               bool groundContact)
+{
+    vessel.readings.airspeed = airspeed;
+    vessel.readings.airspeedVector = airspeedVector;
+    vessel.readings.groundContact = groundContact;
+}
+
+void Simulator::PostStep(Vessel &vessel, double dt, double mjd)
+{
+    vessel.forces.clear();
+    InCallback scope(*this, vessel);
+    vessel.callbacks->clbkPostStep(vessel.vessel, simTime_, dt, mjd);
 }
 
 int Simulator::SendKey(Vessel &vessel, DWORD key, bool down)
@@ -198,9 +206,11 @@ void Simulator::Record(int vessel, const char *call, std::vector<TraceValue> arg
 {
     if (vessel < 0)
         vessel = callingVessel_;
-    if (!trace_.Wants(call, vessel, simTime_, keeps))
+    const CallTrace::Keep keep = trace_.Keeps(call, vessel, simTime_, keeps);
+    if (keep == CallTrace::Keep::No)
         return;
     TraceCall c;
+    c.selected = keep == CallTrace::Keep::Selected;
     c.step = step_;
     c.t = simTime_;
     c.vessel = vessel;
@@ -249,6 +259,12 @@ const std::string *Simulator::MeshName(MESHHANDLE handle) const
 
 void Simulator::Reset()
 {
+    // The trace is dropped first: nothing reads what the vessels' release would add, and
+    // with the trace empty every gone vessel's name goes at once.
+    trace_.Clear();
+    trace_.enabled = false;
+    trace_.selection = nullptr;
+    observer_ = nullptr;
     while (!vessels_.empty())
         DestroyVessel(*vessels_.back());
     modules_.clear();
@@ -263,9 +279,6 @@ void Simulator::Reset()
     simTime_ = 0;
     step_ = -1;
     trace_.Clear();
-    trace_.enabled = false;
-    trace_.only = nullptr;
-    trace_.selection = nullptr;
     log_.clear();
     initLibCalls_.clear();
     physics = nullptr;

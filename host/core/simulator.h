@@ -10,12 +10,14 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "host/library/dynamic_library.h"
 #include "host/library/module_library.h"
 #include "host/mesh/mesh.h"
 #include "host/trace/call_trace.h"
+#include "host/core/vessel_walk.h"
 #include "host/trace/trace_json.h"
 #include "host/vessel/vessel_state.h"
 
@@ -23,6 +25,29 @@ namespace host {
 
 // The callbacks on vessels of the host's own C++ ABI.
 extern const SimhostVesselCallbacks kNativeVesselCallbacks;
+
+// How the vessels move: told of each step once, then asked to move every vessel just
+// before its own step; and to report a vessel just put down as standing there.
+class Physics {
+public:
+    virtual void BeginStep(double dt, std::int64_t index) = 0;
+    virtual void Move(Vessel &vessel) = 0;
+    virtual void Place(Vessel &vessel) = 0;
+
+protected:
+    ~Physics() = default;
+};
+
+// Told, as it happens, of what a program's own figures need besides the call trace:
+// a run's summary listens here rather than reading the trace.
+class RunObserver {
+public:
+    // The sound library took a sound to play for the vessel whose callback runs.
+    virtual void SoundPlayed(int vessel, int slot) = 0;
+
+protected:
+    ~RunObserver() = default;
+};
 
 class Simulator final : public TraceNames {
 public:
@@ -48,7 +73,6 @@ public:
 
     // The sound library the modules look for by name; the host loads it at start-up.
     void LoadSoundLibrary(const std::string &path);
-    void UnloadSoundLibrary();
     const DynamicLibrary *SoundLibrary() const { return soundLibrary_.get(); }
 
     // How the host calls the vessels created from now on: through their modules' C++
@@ -75,14 +99,27 @@ public:
     Vessel *FromHandle(OBJHANDLE handle); // null for a handle that is no live vessel
     const std::string &VesselName(int id) const override;
 
+    // Puts a vessel on the ground at (x, z), m, facing `heading` (rad, 0..2π); the
+    // physics, if set, reports it standing there.
+    void PlaceVessel(Vessel &vessel, double x, double z, double heading);
+    // What the host reports to a vessel when there is no physics to work it out.
+    void ScriptReadings(Vessel &vessel, double airspeed, const VECTOR3 &airspeedVector,
+                        bool groundContact);
+
     // One simulation step of length dt: the physics (if set) moves every vessel with
     // the thrust and forces of the last step, then every vessel's post-step callback runs.
     // Each vessel's callback sees every vessel moved: the focus vessel, whose airspeed
     // any vessel may read, moves first; the others move just before their own callback,
     // so that one pass over the fleet does both.
-    void Step(double dt);
-    void (*physics)(Vessel &, double dt) = nullptr;
-
+    void Step(double dt)
+    {
+        Step(dt, [](Vessel &) {}, [](Vessel &) {});
+    }
+    // The same step with a program's own work on each vessel where the pass has it in
+    // cache: `before(vessel)` ahead of its physics (the focus vessel's too, first), and
+    // `after(vessel)` once its callback has run.
+    template <class Before, class After> void Step(double dt, Before &&before, After &&after);
+    Physics *physics = nullptr;
     // A buffered key event; returns what the vessel's key callback returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);
     void CreateVisual(Vessel &vessel);
@@ -96,6 +133,14 @@ public:
     std::int64_t StepIndex() const { return step_; }
 
     CallTrace &Trace() { return trace_; }
+    // At most one observer; null for none. Kept until Reset.
+    void Observe(RunObserver *observer) { observer_ = observer; }
+    // The sound library took a sound of `slot` to play, for the calling vessel.
+    void NoteSoundPlayed(int slot)
+    {
+        if (observer_ && callingVessel_ >= 0)
+            observer_->SoundPlayed(callingVessel_, slot);
+    }
     // Notes a call; calls that name no vessel (-1) belong to the vessel whose callback
     // is running, if any.
     void Record(int vessel, const char *call, std::vector<TraceValue> args,
@@ -126,9 +171,6 @@ public:
 
     static constexpr double kStartMjd = 51544.5;
 
-    // The vessel whose callback is running (-1 outside callbacks).
-    int CallingVessel() const { return callingVessel_; }
-
 private:
     // Marks the vessel whose callback runs for the scope's lifetime.
     class InCallback {
@@ -145,6 +187,9 @@ private:
     };
 
     Simulator() = default;
+    // The vessel's post-step callback, the forces of the step gone first: the physics has
+    // applied them, or there is none.
+    void PostStep(Vessel &vessel, double dt, double mjd);
     // Drops the names of gone vessels that no kept trace record can name.
     void ForgetUnnamedGone();
 
@@ -154,6 +199,7 @@ private:
     std::unique_ptr<DynamicLibrary> soundLibrary_;
     std::vector<std::unique_ptr<Vessel>> vessels_;
     std::unordered_map<std::string, Vessel *> vesselsByName_; // the live ones
+    std::unordered_set<const void *> liveHandles_;
     // Names by id: of the live vessels, and of the gone ones for as long as a kept trace
     // record may name them (a gone vessel makes no call, so once the trace is cleared
     // or found empty, none does). A long run that creates vessels without end keeps
@@ -175,7 +221,33 @@ private:
     std::vector<std::string> log_;
     std::vector<std::string> initLibCalls_;
     int callingVessel_ = -1;
+    RunObserver *observer_ = nullptr;
     const SimhostVesselCallbacks *vesselCallbacks_ = &kNativeVesselCallbacks;
 };
+
+template <class Before, class After>
+void Simulator::Step(double dt, Before &&before, After &&after)
+{
+    ++step_;
+    if (physics)
+        physics->BeginStep(dt, step_);
+    Vessel *const first = focus_;
+    if (first) {
+        before(*first);
+        if (physics)
+            physics->Move(*first);
+    }
+    simTime_ += dt;
+    const double mjd = Mjd();
+    WalkVessels(vessels_, [&](Vessel &v) {
+        if (&v != first) {
+            before(v);
+            if (physics)
+                physics->Move(v);
+        }
+        PostStep(v, dt, mjd);
+        after(v);
+    });
+}
 
 } // namespace host

@@ -69,6 +69,7 @@ void SetGroupLevel(host::Vessel &v, std::ptrdiff_t group, double level)
         return;
     for (int t : v.groups[group].thrusters)
         v.thrusters[t].level = level;
+    v.levelsTouched = true;
 }
 
 } // namespace
@@ -222,6 +223,7 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP
             g.thrusters.push_back(int(t));
     }
     v.groups.push_back(g);
+    v.levelsTouched = true;
     void *h = host::MakeHandle(HandleKind::ThrusterGroup, v.groups.size() - 1);
     Simulator &sim = Simulator::Get();
     if (sim.Trace().enabled) [[unlikely]] {
@@ -350,8 +352,10 @@ double VESSEL::GetThrusterLevel(THRUSTER_HANDLE th) const
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE th, double level) const
 {
     auto &v = Of(vessel);
-    if (host::Thruster *t = ThrusterOf(v, th))
+    if (host::Thruster *t = ThrusterOf(v, th)) {
         t->level = level;
+        v.levelsTouched = true;
+    }
     Note(v, "SetThrusterLevel", H(th), level);
 }
 

@@ -25,6 +25,7 @@ void ApplyDriverControls(Vessel &vessel, const DriverControls &controls)
     SetGroupLevel(vessel, THGROUP_ATT_YAWLEFT, std::max(-yaw, 0.0));
     SetGroupLevel(vessel, THGROUP_ATT_YAWRIGHT, std::max(yaw, 0.0));
     vessel.readings.controlSurface[AIRCTRL_RUDDER] = yaw;
+    vessel.levelsTouched = false;
 }
 
 } // namespace host

@@ -18,4 +18,30 @@ struct DriverControls {
 // to the yaw-right group when positive, the other group at 0; and yaw as the rudder level.
 void ApplyDriverControls(Vessel &vessel, const DriverControls &controls);
 
+// The controls a driver holds on one vessel. Handed over before every step, they are
+// applied again only when they changed or something set the vessel's thruster levels
+// or groups since: otherwise what they set last still stands, and a driving fleet's
+// step does not touch its thruster groups at all.
+class Driver {
+public:
+    void Set(const DriverControls &controls)
+    {
+        controls_ = controls;
+        changed_ = true;
+    }
+    const DriverControls &Controls() const { return controls_; }
+
+    void HandOver(Vessel &vessel)
+    {
+        if (changed_ || vessel.levelsTouched) {
+            ApplyDriverControls(vessel, controls_);
+            changed_ = false;
+        }
+    }
+
+private:
+    DriverControls controls_;
+    bool changed_ = true;
+};
+
 } // namespace host

@@ -66,11 +66,25 @@ struct StepResult {
     double turned = 0; // rad
 };
 
+// What the step's length alone decides, the same for every body: worked out once per
+// step of a fleet instead of once per body.
+struct StepConstants {
+    double dt = 0;                 // s
+    double yawDecay = 1;           // e^(-g dt) of the yaw grip g on the ground
+    double yawDecayComplement = 0; // 1 - e^(-g dt), taken without losing digits
+
+    static StepConstants For(double dt)
+    {
+        return {dt, std::exp(-kYawGrip * dt), -std::expm1(-kYawGrip * dt)};
+    }
+};
+
 inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double mass,
-                            double inertia, double dt, bool onGround)
+                            double inertia, const StepConstants &step, bool onGround)
 {
     StepResult out;
     BodyMotion &end = out.motion;
+    const double dt = step.dt;
 
     // Rolling resistance takes up to this much speed in the step; what it can hold
     // stands still, as static friction does.
@@ -87,17 +101,22 @@ inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double 
 
     // dω/dt = α - g·ω, exactly: ω tends to α/g at rate g.
     const double accel = loads.yawTorque / inertia;
-    const double grip = onGround ? kYawGrip : 0.0;
-    if (grip == 0) {
+    if (!onGround) {
         end.yawRate = m.yawRate + accel * dt;
         out.turned = (m.yawRate + 0.5 * accel * dt) * dt;
     } else {
-        const double settled = accel / grip;
-        const double decay = std::exp(-grip * dt);
-        end.yawRate = settled + (m.yawRate - settled) * decay;
-        out.turned = settled * dt + (m.yawRate - settled) * -std::expm1(-grip * dt) / grip;
+        const double settled = accel / kYawGrip;
+        end.yawRate = settled + (m.yawRate - settled) * step.yawDecay;
+        out.turned =
+            settled * dt + (m.yawRate - settled) * step.yawDecayComplement / kYawGrip;
     }
     return out;
+}
+
+inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double mass,
+                            double inertia, double dt, bool onGround)
+{
+    return Integrate(m, loads, mass, inertia, StepConstants::For(dt), onGround);
 }
 
 } // namespace host::ground

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <string_view>
+#include <unordered_map>
 
 #include "host/base/host_error.h"
 
@@ -115,7 +117,10 @@ private:
     int durationLine_ = 0;
     std::string focusName_;
     int focusLine_ = 0;
-    std::vector<std::string> eventVessels_; // names as written, resolved at the end
+    // Ship indices by name, pointing into the scenario text; event vessels as written,
+    // resolved at the end.
+    std::unordered_map<std::string_view, int> shipByName_;
+    std::vector<std::string_view> eventVessels_;
     double lastTime_ = 0;
     int lastTimeLine_ = 0;
 };
@@ -354,12 +359,10 @@ void Parser::Ships()
     if (!IsName(className) || className.find('.') != std::string_view::npos)
         Fail("expected a class name of letters, digits, '_' or '-', found " + Quote(className));
     ExpectEnd(1);
-    for (const ScenarioShip &ship : scenario_.ships)
-        if (ship.name == name)
-            Fail("a second ship named " + Quote(name) + " (the first is on line " +
-                 std::to_string(ship.line) + "); expected unique names");
-    if (scenario_.ships.size() >= kMaxShips)
-        Fail("expected at most " + std::to_string(kMaxShips) + " ships");
+    auto [first, isNew] = shipByName_.try_emplace(name, int(scenario_.ships.size()));
+    if (!isNew)
+        Fail("a second ship named " + Quote(name) + " (the first is on line " +
+             std::to_string(scenario_.ships[first->second].line) + "); expected unique names");
     ScenarioShip ship;
     ship.name = std::string(name);
     ship.className = std::string(className);
@@ -421,7 +424,7 @@ void Parser::Event(double time, std::string_view vesselName)
         vesselName = Token(2, "the name of the vessel to focus");
         ExpectEnd(3);
         scenario_.events.push_back(event);
-        eventVessels_.emplace_back(vesselName);
+        eventVessels_.push_back(vesselName);
         return;
     }
     std::string_view action = Token(2, "an action (MAIN, RETRO, YAW, KEY, VISUAL, AIRSPEED, "
@@ -488,16 +491,14 @@ void Parser::Event(double time, std::string_view vesselName)
     }
     ExpectEnd(next);
     scenario_.events.push_back(event);
-    eventVessels_.emplace_back(vesselName);
+    eventVessels_.push_back(vesselName);
 }
 
 void Parser::Finish()
 {
-    auto shipIndex = [&](const std::string &name) {
-        for (std::size_t i = 0; i < scenario_.ships.size(); ++i)
-            if (scenario_.ships[i].name == name)
-                return int(i);
-        return -1;
+    auto shipIndex = [&](std::string_view name) {
+        auto found = shipByName_.find(name);
+        return found == shipByName_.end() ? -1 : found->second;
     };
     auto known = [&] {
         std::string names;
@@ -519,12 +520,13 @@ void Parser::Finish()
         FailAt(durationLine_ ? durationLine_ : 1,
                "expected at most " + std::to_string(kMaxSteps) +
                    " steps; the duration over the step length gives more");
-    // Events are delivered before a step that starts at or after them (within the run's
-    // tolerance of a millionth of a step); later ones never are.
+    // Events are delivered before a step that starts at or after them; later ones never
+    // are.
     const double lastStart = double(scenario_.StepCount() - 1) * scenario_.step;
-    const auto late = std::find_if(
-        scenario_.events.begin(), scenario_.events.end(),
-        [&](const ScenarioEvent &event) { return event.time > lastStart + scenario_.step * 1e-6; });
+    const double lastDue = DueBy(lastStart, scenario_.step);
+    const auto late =
+        std::find_if(scenario_.events.begin(), scenario_.events.end(),
+                     [&](const ScenarioEvent &event) { return event.time > lastDue; });
     if (late != scenario_.events.end()) {
         std::size_t after = std::size_t(scenario_.events.end() - late) - 1;
         std::string which = "input at " + Decimal(late->time) + " s" +

@@ -62,12 +62,21 @@ struct Scenario {
 };
 
 // Limits that keep a scenario's run and memory bounded whatever the file holds; the
-// README lists them, and each error message names its own.
-inline constexpr std::size_t kMaxScenarioBytes = 16 << 20;
+// README lists them, and each error message names its own. The number of ships has
+// none of its own: the file's size bounds it, and a run refuses a fleet larger than the
+// memory it has before it starts.
+inline constexpr std::size_t kMaxScenarioBytes = std::size_t(256) << 20;
 inline constexpr std::size_t kMaxLineLength = 1024;
-inline constexpr std::size_t kMaxShips = 10000;
-inline constexpr std::size_t kMaxEvents = 1000000;
+inline constexpr std::size_t kMaxEvents = 10000000;
 inline constexpr std::int64_t kMaxSteps = 10000000;
+
+// Input is delivered before the first step that starts at or after its time, within a
+// millionth of a step, so that sums of decimal step lengths that miss by a rounding
+// error still count as on time. Pictures asked for at a time are drawn the same way.
+inline constexpr double kDeliveryTolerance = 1e-6; // of a step
+// The latest time of input delivered before a step that starts at `start`, of length
+// `step`.
+inline double DueBy(double start, double step) { return start + step * kDeliveryTolerance; }
 
 // Parses scenario text; throws host::Error naming the file, the line and what was
 // expected.

@@ -45,6 +45,7 @@ struct TraceCall {
     const char *call = "";  // operation or export name (a literal)
     std::vector<TraceValue> args;
     std::optional<TraceValue> ret;
+    bool selected = true; // false: kept only to number the transform records it hands over
 };
 
 TraceValue ToTrace(double v);
@@ -67,21 +68,24 @@ enum class TraceKeeps { WhenSelected, EvenUnselected };
 class CallTrace {
 public:
     bool enabled = false;
-    // When set, the trace keeps only the calls of this name, and the others' arguments
-    // are not even gathered: for a run that needs one kind of call, not every call.
-    const char *only = nullptr;
-    // When set, the calls it selects are kept too (besides those of `only`'s name); the
-    // others cost no more than this test.
+    // When set, the trace keeps the calls it selects, and the others' arguments are not
+    // even gathered: they cost no more than this test.
     TraceSelection *selection = nullptr;
 
+    // What the trace does with a call: drops it, keeps it as selected, or keeps it only
+    // so that the transform records it hands over are numbered as in the full trace.
+    enum class Keep { No, Selected, ForNumbering };
+    Keep Keeps(const char *call, int vessel, double t,
+               TraceKeeps keeps = TraceKeeps::WhenSelected) const
+    {
+        if (!selection || selection->Selects(call, vessel, t))
+            return Keep::Selected;
+        return keeps == TraceKeeps::EvenUnselected ? Keep::ForNumbering : Keep::No;
+    }
     bool Wants(const char *call, int vessel, double t,
                TraceKeeps keeps = TraceKeeps::WhenSelected) const
     {
-        if (only && call[0] == only[0] && std::strcmp(call, only) == 0)
-            return true;
-        if (selection)
-            return selection->Selects(call, vessel, t) || keeps == TraceKeeps::EvenUnselected;
-        return !only;
+        return Keeps(call, vessel, t, keeps) != Keep::No;
     }
 
     void Clear()

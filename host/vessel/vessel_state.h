@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -73,8 +74,16 @@ struct Motion {
     double yawRate = 0;    // rad/s
 };
 
-// The fields a step reads and writes (the ground physics, the module's calls during its
-// post-step callback) come first, together: a large fleet's step brings in these lines of
+// The sine and cosine of a heading, kept from one step to the next: a step starts at
+// the heading the last one ended at, and a vehicle driving straight keeps it.
+struct HeadingTrig {
+    std::uint64_t headingBits = 0; // the heading's bits: -0 and +0 have different sines
+    bool known = false;
+    double sin = 0, cos = 1;
+};
+
+// The fields a step reads and writes (the ground physics, the module's calls during
+// its post-step callback) come first, together: a large fleet's step brings in these lines of
 // each record and no others (vessel_walk.h). What only creation, input and the
 // outputs read follows.
 struct Vessel {
@@ -84,7 +93,11 @@ struct Vessel {
     const SimhostVesselCallbacks *callbacks = nullptr;
 
     Motion motion;
+    HeadingTrig headingTrig; // the physics' own note
     Readings readings;
+    // Whether a thruster's level or the thruster groups changed since the driver's
+    // controls were last handed over (driver_input.h): until then they still hold.
+    bool levelsTouched = true;
     double emptyMass = 0;
     double cw[4] = {};
     VECTOR3 crossSections{}, pmi{};

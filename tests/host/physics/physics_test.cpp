@@ -188,7 +188,8 @@ TEST_F(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
 // A force lasts the step it was added in, whether or not a physics applies it.
 TEST_F(GroundPhysics, ForcesLastOneStepWithOrWithoutThePhysics)
 {
-    for (auto *physics : {&host::MoveOnGround, decltype(&host::MoveOnGround){}}) {
+    host::GroundPhysics ground;
+    for (host::Physics *physics : {static_cast<host::Physics *>(&ground), (host::Physics *)nullptr}) {
         sim.physics = physics;
         Vessel &v = SurfaceVehicle();
         sim.Step(kDt);
@@ -238,7 +239,7 @@ TEST_F(GroundPhysics, FullThrottleAgainstTheBrakeAbove13HoldsAbout13)
 }
 
 // The same drive at every step length up to the longest, through the simulator's
-// physics hook: full throttle, a turn at speed, a coast. The loads are held over each
+// ground physics: full throttle, a turn at speed, a coast. The loads are held over each
 // step as a module's are; long steps are cut into substeps, so the answers stay within
 // 2% of short steps'.
 TEST_F(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
@@ -249,12 +250,14 @@ TEST_F(GroundPhysics, ADriveGivesTheSameAnswersAtEveryStepLength)
     auto drive = [this](double dt) {
         Vessel &v = SurfaceVehicle();
         Outcome out;
+        host::GroundPhysics physics;
+        physics.BeginStep(dt, 0);
         auto phase = [&](double seconds, double main, double yawRight) {
             v.thrusters[0].level = main;
             v.thrusters[3].level = v.thrusters[4].level = yawRight;
             for (long i = 0; i < std::lround(seconds / dt); ++i) {
                 double x = v.motion.x, z = v.motion.z;
-                host::StepGroundPhysics(v, dt);
+                physics.Move(v);
                 out.top = std::max(out.top, v.readings.airspeed);
                 out.distance += std::hypot(v.motion.x - x, v.motion.z - z);
             }
