@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/call_trace.h"
-#include "host/vessel_state.h"
+#include "host/trace/call_trace.h"
+#include "host/vessel/vessel_state.h"
 
 namespace bench {
 

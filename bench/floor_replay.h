@@ -21,6 +21,7 @@ struct SoundEntries {
 struct FloorReplay {
     const char *className;
     const char *situation;
+    bool sound; // false: the vehicle without the sound library, as a large fleet's are
     void (*replay)(const VESSEL &v, const SoundEntries &sound);
     const char *calls; // the captured step as CallsText, to check the vehicle against
 };

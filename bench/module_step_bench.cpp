@@ -18,7 +18,8 @@ namespace {
 const FloorReplay *ReplayFor(const std::string &className, const SituationRow &situation)
 {
     for (const FloorReplay &replay : FloorReplays())
-        if (className == replay.className && std::string(situation.name) == replay.situation)
+        if (className == replay.className && std::string(situation.name) == replay.situation &&
+            replay.sound)
             return &replay;
     return nullptr;
 }

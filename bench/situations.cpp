@@ -1,6 +1,6 @@
 #include "bench/situations.h"
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace bench {
 
@@ -20,13 +20,14 @@ int generation = 0;
 
 int SimulatorGeneration() { return generation; }
 
-void FreshSimulator()
+void FreshSimulator(Sound sound)
 {
     ++generation;
     host::Simulator &sim = host::Simulator::Get();
     sim.Reset();
     sim.SetRoot(SIM_ROOT);
-    sim.LoadSoundLibrary(std::string(SIM_ROOT) + "/OrbiterSound.dll");
+    if (sound == Sound::On)
+        sim.LoadSoundLibrary(std::string(SIM_ROOT) + "/OrbiterSound.dll");
 }
 
 void Enter(host::Vessel &vessel, const SituationRow &situation)
@@ -46,9 +47,10 @@ void Enter(host::Vessel &vessel, const SituationRow &situation)
     vessel.thrusters.at(0).level = situation.mainLevel;
 }
 
-host::Vessel &MeasuredVehicle(const std::string &className, const SituationRow &situation)
+host::Vessel &MeasuredVehicle(const std::string &className, const SituationRow &situation,
+                              Sound sound)
 {
-    FreshSimulator();
+    FreshSimulator(sound);
     host::Simulator &sim = host::Simulator::Get();
     host::Vessel &vessel = sim.CreateVessel(className + "-" + situation.name, className);
     sim.SetFocus(&vessel);

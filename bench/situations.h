@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "host/module_boundary.h"
-#include "host/simulator.h"
+#include "host/core/module_boundary.h"
+#include "host/core/simulator.h"
 
 namespace bench {
 
@@ -40,8 +40,14 @@ inline constexpr int kWarmUpSteps = 100;
 
 const SituationRow &SituationNamed(const std::string &name);
 
-// Back to a fresh process with the built simulator root and the sound library loaded.
-void FreshSimulator();
+// Whether the vehicles have the sound library. A fleet's vehicles past the library's 60
+// sound ids are silent, so fleets that compare sizes are silent throughout: equal work
+// for every vehicle.
+enum class Sound { On, Off };
+
+// Back to a fresh process with the built simulator root and, with Sound::On, the sound
+// library loaded.
+void FreshSimulator(Sound sound = Sound::On);
 // How many fresh simulators there have been: what a benchmark built is gone once it
 // changes.
 int SimulatorGeneration();
@@ -50,14 +56,15 @@ int SimulatorGeneration();
 void Enter(host::Vessel &vessel, const SituationRow &situation);
 
 // A new vehicle in the situation, in a fresh simulator, after the warm-up steps.
-host::Vessel &MeasuredVehicle(const std::string &className, const SituationRow &situation);
+host::Vessel &MeasuredVehicle(const std::string &className, const SituationRow &situation,
+                              Sound sound = Sound::On);
 
 // One step of the vehicle's module, as the host makes it; the forces of the last step
 // are dropped first, as the host does.
 inline void ModuleStep(host::Vessel &vessel)
 {
     vessel.forces.clear();
-    vessel.callbacks->PostStep(vessel.vessel, 0.0, kStepLength, host::Simulator::kStartMjd);
+    vessel.callbacks->clbkPostStep(vessel.vessel, 0.0, kStepLength, host::Simulator::kStartMjd);
 }
 
 } // namespace bench

@@ -6,7 +6,7 @@
 
 #include "bench/registration.h"
 #include "bench/situations.h"
-#include "host/trace_json.h"
+#include "host/trace/trace_json.h"
 
 namespace bench {
 

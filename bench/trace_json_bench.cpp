@@ -2,9 +2,9 @@
 // vehicles runs to gigabytes, so the writer must keep up with the simulation.
 #include <benchmark/benchmark.h>
 
-#include "host/handles.h"
-#include "host/simulator.h"
-#include "host/trace_json.h"
+#include "host/base/handles.h"
+#include "host/core/simulator.h"
+#include "host/trace/trace_json.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 add_library(vessel_sound OBJECT ${CMAKE_SOURCE_DIR}/sound/sound_connector.cpp
             ${CMAKE_SOURCE_DIR}/sound/vehicle_sounds.cpp)
 target_link_libraries(vessel_sound PRIVATE platform_kernel_headers platform_plugin)
-# The step's small functions inlined into clbkPostStep: its cost then stays close to
-# that of the host calls it makes.
+# The step's small functions inlined into the vehicle's step callback: its cost then stays
+# close to that of the host calls it makes.
 set_target_properties(vessel_sound PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
 
 # vessel_engine_objects(<module folder> <out target>)

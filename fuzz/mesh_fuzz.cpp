@@ -10,8 +10,8 @@
 #include <string>
 
 #include "fuzz/error_line.h"
-#include "host/host_error.h"
-#include "host/mesh_loader.h"
+#include "host/base/host_error.h"
+#include "host/mesh/mesh_loader.h"
 
 namespace {
 

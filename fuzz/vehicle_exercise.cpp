@@ -2,8 +2,8 @@
 
 #include <dlfcn.h>
 
-#include "host/dynamic_library.h"
-#include "host/host_error.h"
+#include "host/base/host_error.h"
+#include "host/library/dynamic_library.h"
 
 namespace reliability {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/vehicle_watch.h"
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 
 namespace reliability {
 

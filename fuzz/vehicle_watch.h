@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/call_trace.h"
-#include "host/vessel_state.h"
+#include "host/trace/call_trace.h"
+#include "host/vessel/vessel_state.h"
 #include "tests/support/rig_layout.h"
 
 namespace reliability {

@@ -1,6 +1,6 @@
 // The sound library's playback entry points, as the vessel modules bind them by name.
 // Every call is noted in the host's call trace under its export name.
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 #include "soundlib/library_state.h"
 
 using host::ToTrace;
@@ -31,6 +31,8 @@ SOUND_EXPORT int PlayVesselWaveOBSound3(int id, int slot, int loop, int volume, 
     double now = standin::CatchUp();
     int result = standin::Bank().Play(id, slot, loop != 0, volume, frequency, now) ? 1 : 0;
     host::Simulator &sim = host::Simulator::Get();
+    if (result)
+        sim.NoteSoundPlayed(slot);
     if (sim.Trace().enabled)
         sim.Record(-1, "PlayVesselWaveOBSound3",
                    {ToTrace(id), ToTrace(slot), ToTrace(loop), ToTrace(volume),

@@ -1,11 +1,12 @@
 #include "soundlib/recorder.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <filesystem>
+#include <string>
+
+#include "output/output_file.h"
 
 namespace standin {
 
@@ -97,36 +98,66 @@ bool Recorder::End(double now, const SoundBank &bank)
     return written;
 }
 
+namespace {
+
+void Append(std::string &bytes, std::uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes += char((value >> (8 * i)) & 0xff);
+}
+
+// A 16-bit PCM mono WAV header for this many samples.
+std::string WaveHeader(std::size_t samples, int sampleRate)
+{
+    const auto data = std::uint32_t(samples * 2);
+    std::string header = "RIFF";
+    Append(header, 36 + data, 4);
+    header += "WAVEfmt ";
+    Append(header, 16, 4);
+    Append(header, 1, 2); // PCM
+    Append(header, 1, 2); // mono
+    Append(header, std::uint32_t(sampleRate), 4);
+    Append(header, std::uint32_t(sampleRate) * 2, 4);
+    Append(header, 2, 2);
+    Append(header, 16, 2);
+    header += "data";
+    Append(header, data, 4);
+    return header;
+}
+
+// As libsndfile converts with clipping on: a rounding above full scale clips.
+std::int16_t Pcm16(float sample)
+{
+    float scaled = sample * float(8.0 * 0x10000000);
+    if (scaled >= 1.0 * 0x7FFFFFFF)
+        return 0x7FFF;
+    if (scaled <= -8.0 * 0x10000000)
+        return -0x8000;
+    return std::int16_t(std::lrintf(scaled) >> 16);
+}
+
+} // namespace
+
 bool Recorder::Write() const
 {
-    // Written beside the target and renamed into place once complete; a device or a
-    // FIFO is written in place, never replaced.
-    std::error_code error;
-    auto type = std::filesystem::status(path_, error).type();
-    const bool inPlace = type == std::filesystem::file_type::character ||
-                         type == std::filesystem::file_type::block ||
-                         type == std::filesystem::file_type::fifo;
-    const std::string partial = inPlace ? path_ : path_ + ".partial";
-    SF_INFO info{};
-    info.samplerate = sampleRate_;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(partial.c_str(), SFM_WRITE, &info);
-    if (!file)
-        return false;
-    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE); // a rounding above full scale clips
-    auto count = sf_count_t(track_.size());
-    bool complete = sf_write_float(file, track_.data(), count) == count;
-    complete = sf_close(file) == 0 && complete;
-    if (inPlace)
-        return complete;
-    // Over a file of that name too (which the system's rename refuses on Windows).
-    if (complete)
-        std::filesystem::rename(partial, path_, error);
-    if (complete && !error)
+    // Through the tools' one writer: whole or as it was, a device or a FIFO in place.
+    try {
+        output::OutputFile file(path_);
+        file.Write(WaveHeader(track_.size(), sampleRate_));
+        constexpr std::size_t kChunk = 1 << 15;
+        std::string bytes;
+        for (std::size_t first = 0; first < track_.size(); first += kChunk) {
+            bytes.clear();
+            for (std::size_t i = first; i < std::min(track_.size(), first + kChunk); ++i)
+                Append(bytes, std::uint16_t(Pcm16(track_[i])), 2);
+            file.Write(bytes);
+        }
+        file.Commit();
         return true;
-    std::remove(partial.c_str());
-    return false;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "OrbiterSound.dll: %s\n", e.what());
+        return false;
+    }
 }
 
 } // namespace standin

@@ -1,5 +1,5 @@
 // Recording of everything the library sounds into a WAV file, for listening to a run.
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 #include "soundlib/library_state.h"
 
 using host::ToTrace;

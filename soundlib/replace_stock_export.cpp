@@ -1,6 +1,6 @@
 // The sound library's stock-sound replacement. The stand-in plays no stock sounds of
 // the simulator, so there is none to replace: every call is refused with 0.
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 #include "soundlib/library_state.h"
 
 SOUND_EXPORT int ReplaceStockOBSound3(int id, const char *fileName, int stockSound)

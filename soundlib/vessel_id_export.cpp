@@ -1,5 +1,5 @@
 // The sound library's id look-up: one id per live vessel of the host.
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 #include "soundlib/library_state.h"
 
 SOUND_EXPORT int GetVesselSoundID3(OBJHANDLE hVessel)

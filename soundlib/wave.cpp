@@ -21,6 +21,10 @@ std::string WavePath(const std::string &root, const char *name)
 
 std::optional<Wave> ReadWaveFile(const std::string &path)
 {
+    // A FIFO or a device would block the read or never end it: only a file is read.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
     SF_INFO info{};
     SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file)

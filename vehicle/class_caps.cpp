@@ -1,6 +1,6 @@
 // The vehicle's physical make-up as declared to the host once, after construction.
 // Every module declares the same values; only the mesh name differs.
-#include "module.h" // the module being built, from its folder
+#include "vehicle/built_module.h"
 #include "vehicle/surface_vehicle.h"
 
 namespace {
@@ -24,23 +24,24 @@ struct PhysicalValues {
     double propellantEfficiency;
 };
 
+// In the order of the calls that declare them.
 const PhysicalValues kPhysical = {
-    7,
-    100,
-    {0.3, 0.3, 0.6, 0.9},
-    0.1,
-    0.1,
-    {{200, 30, 30}},
-    {{0.1, 0.1, 0.1}},
-    0.0001,
-    0.0001,
-    {{57.9, 54.34, 17.13}},
-    0.05,
-    {{-0.571, -0.074, 2.124}},
-    {{{0, -1.87, 1}}, {{-1.6, -1.87, -1}}, {{1.6, -1.87, -1}}},
-    300,
-    -1,
-    1,
+    .size = 7,
+    .emptyMass = 100,
+    .cw = {0.3, 0.3, 0.6, 0.9},
+    .wingAspect = 0.1,
+    .wingEffectiveness = 0.1,
+    .crossSections = {{200, 30, 30}},
+    .rotDrag = {{0.1, 0.1, 0.1}},
+    .pitchMomentScale = 0.0001,
+    .bankMomentScale = 0.0001,
+    .pmi = {{57.9, 54.34, 17.13}},
+    .trimScale = 0.05,
+    .cameraOffset = {{-0.571, -0.074, 2.124}},
+    .touchdown = {{{0, -1.87, 1}}, {{-1.6, -1.87, -1}}, {{1.6, -1.87, -1}}},
+    .propellantMaxMass = 300,
+    .propellantMass = -1,
+    .propellantEfficiency = 1,
 };
 
 // All six thrusters have the same performance and share the one propellant resource.
@@ -55,14 +56,17 @@ struct ThrusterRow {
 };
 
 // In creation order: thMain, thRetro, thYaw[0] .. thYaw[3].
+// clang-format off
 const ThrusterRow kThrusters[6] = {
-    {{{0, 0, -4.3}}, {{0, 0, 1}}},
-    {{{0, 0, 4.3}}, {{0, 0, -1}}},
-    {{{1, 0, 1}}, {{0, 0, 1}}},
-    {{{-1, 0, 1}}, {{0, 0, 1}}},
-    {{{1, 0, -1}}, {{0, 0, -1}}},
-    {{{-1, 0, -1}}, {{0, 0, -1}}},
+    // position          direction
+    {{{ 0, 0, -4.3}}, {{0, 0,  1}}}, // thMain
+    {{{ 0, 0,  4.3}}, {{0, 0, -1}}}, // thRetro
+    {{{ 1, 0,  1  }}, {{0, 0,  1}}}, // thYaw[0]
+    {{{-1, 0,  1  }}, {{0, 0,  1}}}, // thYaw[1]
+    {{{ 1, 0, -1  }}, {{0, 0, -1}}}, // thYaw[2]
+    {{{-1, 0, -1  }}, {{0, 0, -1}}}, // thYaw[3]
 };
+// clang-format on
 
 // Each yaw group pairs a forward thruster at one side of the nose with a backward one
 // at the other side of the tail: a turn without net thrust.
@@ -71,10 +75,13 @@ struct YawGroupRow {
     THGROUP_TYPE type;
 };
 
+// clang-format off
 const YawGroupRow kYawGroups[2] = {
-    {0, 3, THGROUP_ATT_YAWLEFT},
-    {1, 2, THGROUP_ATT_YAWRIGHT},
+    // members  type
+    {0, 3,      THGROUP_ATT_YAWLEFT},
+    {1, 2,      THGROUP_ATT_YAWRIGHT},
 };
+// clang-format on
 
 } // namespace
 

@@ -3,7 +3,7 @@
 // encoding (its description's engineFlag); these helpers are the only readers.
 #pragma once
 
-#include "module.h" // the module being built, from its folder
+#include "vehicle/built_module.h"
 
 namespace engine {
 

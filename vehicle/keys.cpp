@@ -1,7 +1,7 @@
 #include "vehicle/keys.h"
 
-#include "module.h" // the module being built, from its folder
 #include "sound/sound_connector.h"
+#include "vehicle/built_module.h"
 #include "vehicle/engine.h"
 #include "vehicle/surface_vehicle.h"
 
@@ -31,7 +31,7 @@ void SurfaceVehicle::ToggleRearDoors()
 {
     // Closed or closing: open. Open or opening: close. The position is left where it
     // stands, so a toggle during travel reverses from there.
-    doorMode = (doorMode == 0 || doorMode == 2) ? 3 : 2;
+    doorMode = (doorMode == kDoorClosed || doorMode == kDoorClosing) ? kDoorOpening : kDoorClosing;
 }
 
 namespace keys {

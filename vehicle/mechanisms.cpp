@@ -6,12 +6,6 @@
 
 namespace mechanisms {
 
-namespace {
-
-enum DoorMode { kDoorClosed = 0, kDoorOpen = 1, kDoorClosing = 2, kDoorOpening = 3 };
-
-} // namespace
-
 double StepAdvance(double simdt, double rate)
 {
     const double d = simdt * rate;
@@ -50,9 +44,9 @@ double StepTurret(double &position, int mode, double d)
         position -= std::ceil(position - 1);
     else if (position < 0)
         position += std::ceil(-position);
-    if (mode == 0)
+    if (mode == kTurretRising)
         position += d;
-    else if (mode == 2)
+    else if (mode == kTurretFalling)
         position -= d;
     return position;
 }
@@ -63,9 +57,9 @@ double StepCannon(double &position, double mode, double d)
         position = 1;
     else if (position < 0)
         position = 0;
-    if (mode == 1.0)
+    if (mode == kCannonRaising)
         position += d;
-    else if (mode == 2.0)
+    else if (mode == kCannonLowering)
         position -= d;
     return position;
 }

@@ -14,12 +14,12 @@ double StepAdvance(double simdt, double rate);
 void StepRearDoors(SurfaceVehicle &v, double simdt);
 
 // Turret: wrapped by whole turns into 0..1 before the advance (one turn after any step
-// of d <= 1); mode 0 rises, 2 falls, 1 holds. Returns the state to hand to the host,
-// which may lie up to d outside 0..1.
+// of d <= 1); it rises, falls or holds as its mode (TurretMode) says. Returns the state to hand to
+// the host, which may lie up to d outside 0..1.
 double StepTurret(double &position, int mode, double d);
 
-// Cannon elevation: clamped to 0..1 before the advance; mode 1.0 raises, 2.0 lowers,
-// anything else holds.
+// Cannon elevation: clamped to 0..1 before the advance; kCannonRaising raises,
+// kCannonLowering lowers, anything else holds.
 double StepCannon(double &position, double mode, double d);
 
 // Roof rotator: turns all the time; past 1 it starts again from 0 (the excess is dropped).

@@ -1,6 +1,6 @@
 // One simulation step: the drive model first, then the mechanisms, the engine sound
 // and the engine's thrust gate.
-#include "module.h" // the module being built, from its folder
+#include "vehicle/built_module.h"
 #include "vehicle/drive_model.h"
 #include "vehicle/engine.h"
 #include "vehicle/mechanisms.h"

@@ -5,7 +5,7 @@
 #include <new>
 #include <type_traits>
 
-#include "module.h" // the module being built, from its folder
+#include "vehicle/built_module.h"
 
 // Shared records sit in static storage and are never destroyed: no exit-time work.
 static_assert(std::is_trivially_destructible_v<std::optional<MGROUP_ROTATION>>);

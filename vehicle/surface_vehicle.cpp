@@ -1,8 +1,8 @@
 // Construction, post-creation and the visual callbacks of SurfaceVehicle.
 #include "vehicle/surface_vehicle.h"
 
-#include "module.h" // the module being built, from its folder
 #include "sound/vehicle_sounds.h"
+#include "vehicle/built_module.h"
 
 MESHHANDLE visualMesh = nullptr;
 

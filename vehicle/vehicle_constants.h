@@ -14,5 +14,12 @@ inline constexpr double kEnginePitchFactor = 200.0;
 // The sound id of a vehicle without sound; every sound call refuses it.
 inline constexpr int kNoSound = -1;
 
+// The modes the driver sets and the mechanisms follow, named once for every reader:
+// the rear doors (every module), the turret and the cannon (the armed vehicle). The
+// cannon's mode is a double in its record, compared exactly with these values.
+enum DoorMode { kDoorClosed = 0, kDoorOpen = 1, kDoorClosing = 2, kDoorOpening = 3 };
+enum TurretMode { kTurretRising = 0, kTurretHeld = 1, kTurretFalling = 2 };
+inline constexpr double kCannonHeld = 0.0, kCannonRaising = 1.0, kCannonLowering = 2.0;
+
 // Wave slots of the sound library: the engine's run and start, the cannon's shot.
 enum { SOUND_GO = 1, SOUND_START = 2, SOUND_CANNON = 4 };

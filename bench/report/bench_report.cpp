@@ -1,13 +1,18 @@
 // Prints the table of figures from the benchmarks' JSON output: medians where the run
 // was repeated, the ratios the targets are set on, and whether each target is met.
-//   bench_report <bench.json> [<scenario wall seconds> <scenario CPU seconds>]
+//   bench_report <bench.json> [<vesselhost runs>]
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -84,37 +89,146 @@ void SoundCall(const std::map<std::string, Figure> &figures)
                 (*f)["guarded_ns"], (*f)["direct_ns"], ratio, Verdict(ratio <= 1.1));
 }
 
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The rounds of one size: "host_step/<size>/round:<r>...".
+std::vector<Figure> Rounds(const std::map<std::string, Figure> &figures, int size)
+{
+    const std::string prefix = "host_step/" + std::to_string(size) + "/round:";
+    std::vector<Figure> rounds;
+    for (const auto &[name, figure] : figures)
+        if (name.starts_with(prefix))
+            rounds.push_back(figure);
+    return rounds;
+}
+
 void HostSteps(const std::map<std::string, Figure> &figures)
 {
     static const int kSizes[] = {1, 10, 100, 1000, 10000};
-    std::map<int, Figure> bySize;
+    std::map<int, std::vector<Figure>> bySize;
     for (int size : kSizes)
-        if (auto f = Find(figures, "host_step/" + std::to_string(size)))
-            bySize[size] = *f;
+        if (auto rounds = Rounds(figures, size); !rounds.empty())
+            bySize[size] = rounds;
     if (bySize.empty())
         return;
-    std::printf("\nWhole host step, every vehicle driving\n");
-    std::printf("  %8s %17s %16s %12s\n", "vehicles", "vehicle-steps/s", "ns/vehicle-step",
-                "KiB/vehicle");
-    for (auto &[size, f] : bySize)
-        std::printf("  %8d %17.0f %16.1f %12.1f\n", size, f["items_per_second"],
-                    1e9 / f["items_per_second"], f["bytes_per_vehicle"] / 1024);
-    if (bySize.contains(1000)) {
-        const double rate = bySize[1000]["items_per_second"];
-        std::printf("  at 1,000 vehicles: %.2f M vehicle-steps/s (target >= 2: %s)\n",
-                    rate / 1e6, Verdict(rate >= 2e6));
+    std::printf("\nWhole host step, every vehicle driving, no sound library (equal work at\n"
+                "every size); the sizes in turn, medians of the rounds\n");
+    std::printf("  %8s %7s %17s %20s %12s\n", "vehicles", "rounds", "ns/vehicle-step CPU",
+                "ns/vehicle-step wall", "KiB/vehicle");
+    auto perStep = [](const Figure &f, const char *time, int size) {
+        return f.at(time) / size; // the time of one iteration, ns
+    };
+    for (auto &[size, rounds] : bySize) {
+        std::vector<double> cpu, wall, bytes;
+        for (const Figure &f : rounds) {
+            cpu.push_back(perStep(f, "cpu_time", size));
+            wall.push_back(perStep(f, "real_time", size));
+            bytes.push_back(f.at("bytes_per_vehicle"));
+        }
+        std::printf("  %8d %7zu %17.1f %20.1f %12.1f\n", size, rounds.size(), Median(cpu),
+                    Median(wall), Median(bytes) / 1024);
     }
-    if (bySize.contains(100) && bySize.contains(10000)) {
-        const double slowdown =
-            bySize[100]["items_per_second"] / bySize[10000]["items_per_second"];
-        std::printf("  per vehicle-step, 10,000 against 100: %.2fx (target <= 1.5: %s)\n",
-                    slowdown, Verdict(slowdown <= 1.5));
+    // Ratios round by round: both sizes of a round met the same load.
+    for (int small : {100, 1000}) {
+        if (!bySize.contains(small) || !bySize.contains(10000))
+            continue;
+        std::vector<double> ratios;
+        for (std::size_t r = 0; r < bySize[small].size() && r < bySize[10000].size(); ++r)
+            ratios.push_back(perStep(bySize[10000][r], "cpu_time", 10000) /
+                             perStep(bySize[small][r], "cpu_time", small));
+        std::printf("  per vehicle-step on the processor, 10,000 against %d: %.2fx\n", small,
+                    Median(ratios));
     }
-    if (bySize.contains(10000)) {
-        const double bytes = bySize[10000]["bytes_per_vehicle"];
-        std::printf("  memory at 10,000 vehicles: %.1f KiB per vehicle (target <= 64: %s)\n",
-                    bytes / 1024, Verdict(bytes <= 64 * 1024));
+}
+
+// The host step of a whole fleet against the floor of its vehicles, pair by pair.
+void FloorRatios(const std::map<std::string, Figure> &figures)
+{
+    bool header = false;
+    for (int size : {1000, 10000}) {
+        auto f = Find(figures, "host_step_vs_floor/" + std::to_string(size));
+        if (!f)
+            continue;
+        if (!header) {
+            std::printf("\nHost step against the modules' floor (the same vehicles' host calls "
+                        "alone,\nreplayed), ns per vehicle-step on the processor, median of "
+                        "pairs\n");
+            header = true;
+        }
+        std::printf("  %6d vehicles: host step %.1f, floor %.1f\n", size, (*f)["host_step_ns"],
+                    (*f)["floor_ns"]);
     }
+    for (int size : {1000, 10000})
+        if (auto f = Find(figures, "host_step_vs_floor/" + std::to_string(size)))
+            std::printf("host step / module floor at %s vehicles: %.2f\n",
+                        size == 1000 ? "1,000" : "10,000", (*f)["ratio"]);
+}
+
+// The runs through vesselhost that scripts/bench timed, one a line:
+//   load <1 min> <5 min> <15 min>        the machine's load average, before and after
+//   run <vehicles> <seconds> <cpu s> <wall s>
+//   start <vehicles> <cpu s> <wall s>     DURATION 0.01: the start-up
+//   pair <vesselhost ns> <host step ns>   per vehicle-step, 1,000 vehicles, side by side
+void Runs(const std::string &path)
+{
+    std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error(path + ": cannot be read");
+    std::map<int, std::vector<double>> cpu, wall, startCpu;
+    std::map<int, double> seconds;
+    std::vector<double> pairs;
+    std::vector<std::string> loads;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string kind;
+        words >> kind;
+        if (kind == "load") {
+            std::string rest;
+            std::getline(words, rest);
+            loads.push_back(rest);
+        } else if (kind == "run") {
+            int vehicles = 0;
+            double s = 0, c = 0, w = 0;
+            words >> vehicles >> s >> c >> w;
+            seconds[vehicles] = s;
+            const double vehicleSteps = vehicles * std::round(s / 0.01);
+            cpu[vehicles].push_back(c * 1e9 / vehicleSteps);
+            wall[vehicles].push_back(w * 1e9 / vehicleSteps);
+        } else if (kind == "start") {
+            int vehicles = 0;
+            double c = 0, w = 0;
+            words >> vehicles >> c >> w;
+            startCpu[vehicles].push_back(c * 1e6 / vehicles);
+        } else if (kind == "pair") {
+            double run = 0, step = 0;
+            words >> run >> step;
+            if (step > 0)
+                pairs.push_back(run / step);
+        }
+    }
+    std::printf("\nFleets through vesselhost run (STEP 0.01, no sound library), the sizes in "
+                "turn;\nns per vehicle-step, start-up included, medians\n");
+    for (const std::string &load : loads)
+        std::printf("  load average%s\n", load.c_str());
+    std::printf("  %8s %8s %6s %12s %12s %14s\n", "vehicles", "seconds", "runs", "CPU", "wall",
+                "CPU vs 1,000");
+    const double base = cpu.contains(1000) ? Median(cpu[1000]) : 0;
+    for (auto &[vehicles, values] : cpu)
+        std::printf("  %8d %8g %6zu %12.1f %12.1f %13.2fx\n", vehicles, seconds[vehicles],
+                    values.size(), Median(values), Median(wall[vehicles]),
+                    base > 0 ? Median(values) / base : 0);
+    for (auto &[vehicles, values] : startCpu)
+        std::printf("  start-up of %d vehicles: %.1f us per vehicle on the processor\n", vehicles,
+                    Median(values));
+    if (!pairs.empty())
+        std::printf("vesselhost run / host step at 1,000 vehicles: %.2f\n", Median(pairs));
 }
 
 // Nanoseconds per vehicle-step of each part, from the runs that leave parts out.
@@ -124,10 +238,10 @@ void StepParts(const std::map<std::string, Figure> &figures)
     bool header = false;
     for (int size : kSizes) {
         const std::string suffix = "/" + std::to_string(size);
-        auto whole = Find(figures, "host_step" + suffix);
+        const std::vector<Figure> rounds = Rounds(figures, size);
         auto readingPoses = Find(figures, "host_step_reading_poses" + suffix);
         auto modulesOnly = Find(figures, "host_step_modules_only" + suffix);
-        if (!whole || !readingPoses || !modulesOnly)
+        if (rounds.empty() || !readingPoses || !modulesOnly)
             continue;
         if (!header) {
             std::printf("\nWhat each part of the host step costs (ns per vehicle-step; poses\n"
@@ -137,7 +251,10 @@ void StepParts(const std::map<std::string, Figure> &figures)
             header = true;
         }
         const double modules = 1e9 / (*modulesOnly)["items_per_second"];
-        const double all = 1e9 / (*whole)["items_per_second"];
+        std::vector<double> wholes;
+        for (const Figure &f : rounds)
+            wholes.push_back(1e9 / f.at("items_per_second"));
+        const double all = Median(wholes);
         const double poses = 1e9 / (*readingPoses)["items_per_second"] - all;
         std::printf("  %8d %14.1f %9.1f %7.1f %14.1f\n", size, modules, all - modules, all, poses);
     }
@@ -151,35 +268,13 @@ void Recording(const std::map<std::string, Figure> &figures)
                     (*f)["items_per_second"] / 1e6, (*f)["bytes_per_call"]);
 }
 
-// A number of seconds given on the command line; nothing when it is not one.
-std::optional<double> Seconds(const char *text)
-{
-    char *end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(value >= 0))
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 try {
-    if (argc != 2 && argc != 4) {
-        std::cerr << "usage: bench_report <bench.json> [<scenario wall seconds> <scenario CPU "
-                     "seconds>]\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: bench_report <bench.json> [<vesselhost runs>]\n";
         return 2;
-    }
-    std::optional<double> wall, cpu;
-    if (argc == 4) {
-        wall = Seconds(argv[2]);
-        cpu = Seconds(argv[3]);
-        if (!wall || !cpu) {
-            std::cerr << "bench_report: expected the scenario's wall and CPU seconds as numbers, "
-                         "found '"
-                      << argv[2] << "' '" << argv[3] << "'\n";
-            return 2;
-        }
     }
     std::ifstream in(argv[1]);
     nlohmann::json results;
@@ -190,15 +285,14 @@ try {
         SoundCall(figures);
         HostSteps(figures);
         StepParts(figures);
+        FloorRatios(figures);
         Recording(figures);
     } catch (const nlohmann::json::exception &e) {
         std::cerr << "bench_report: " << argv[1] << ": " << e.what() << "\n";
         return 1;
     }
-    if (wall)
-        std::printf("\nScenario of 1,000 vehicles, 60 s at 100 Hz, through vesselhost run:\n"
-                    "  %.2f s (target < 5: %s), of which %.2f s on the processor\n",
-                    *wall, Verdict(*wall < 5), *cpu);
+    if (argc == 3)
+        Runs(argv[2]);
     return 0;
 } catch (const std::exception &e) {
     std::cerr << "bench_report: " << e.what() << "\n";

@@ -42,41 +42,41 @@ inline constexpr RigAnimation kAnimations[] = {
 // One component a row.
 // clang-format off
 inline constexpr RigComponent kComponents[] = {
-    // animation, states, groups, reference point, axis, degrees, scaled, parent
-    {&V::animTurret, 0.0, 1.0, {44}, {-0.64, 1.243, -0.096}, {0, 1, 0}, 360, kUnscaled, kNoParent}, // C1
-    {&V::animCannon, 0.0, 1.0, {96, 0}, {-0.64, 1.243, -0.096}, {1, 0, 0}, -90, kUnscaled, 1}, // C2
-    {&V::animDoorLatchLeft, 0.0, 0.5, {48, 145, 147}, {-0.048, 0.416, -3.211}, {0, -0.25, 0.967}, 90, kUnscaled, kNoParent}, // C3
-    {&V::animDoorLatchRight, 0.0, 0.5, {47, 144, 146}, {0.06, 0.416, -3.211}, {0, 0.25, -0.967}, 90, kUnscaled, kNoParent}, // C4
-    {&V::animLeverLeft1, 0.0, 1.0, {115, 7}, {-0.707, -0.83, 2.633}, {1, 0, 0}, 45, kUnscaled, kNoParent}, // C5
-    {&V::animLeverRight1, 0.0, 1.0, {6, 114}, {-0.591, -0.83, 2.633}, {1, 0, 0}, 45, kUnscaled, kNoParent}, // C6
-    {&V::animLeverLeft2, 0.0, 1.0, {116, 8}, {-0.707, -0.83, 2.633}, {1, 0, 0}, 45, kUnscaled, kNoParent}, // C7
-    {&V::animLeverRight2, 0.0, 1.0, {9, 117}, {-0.591, -0.83, 2.633}, {1, 0, 0}, 45, kUnscaled, kNoParent}, // C8
-    {&V::animRearDoorLeft, 0.5, 1.0, {20, 134, 136, 145, 147, 48}, {-0.416, 0.456, -3.21}, {0, 0.96, 0.25}, 170, kUnscaled, kNoParent}, // C9
-    {&V::animRearDoorRight, 0.5, 1.0, {21, 135, 137, 146, 144, 47}, {0.434, 0.456, -3.21}, {0, 0.96, 0.25}, -170, kUnscaled, kNoParent}, // C10
-    {&V::animWheelsRightFwd, 0.0, 1.0, {102}, {1.262, -1.341, 2.068}, {1, 0, 0}, 360, kScaled, kNoParent}, // C11
-    {&V::animWheelsRightFwd, 0.0, 1.0, {101}, {1.262, -1.341, 1.036}, {1, 0, 0}, 360, kScaled, kNoParent}, // C12
-    {&V::animWheelsRightFwd, 0.0, 1.0, {100}, {1.262, -1.341, 0.086}, {1, 0, 0}, 360, kScaled, kNoParent}, // C13
-    {&V::animWheelsRightFwd, 0.0, 1.0, {99}, {1.262, -1.341, -0.822}, {1, 0, 0}, 360, kScaled, kNoParent}, // C14
-    {&V::animWheelsRightFwd, 0.0, 1.0, {98}, {1.262, -1.341, -1.788}, {1, 0, 0}, 360, kScaled, kNoParent}, // C15
-    {&V::animWheelsRightFwd, 0.0, 1.0, {97}, {1.262, -1.228, -2.918}, {1, 0, 0}, 360, kScaled, kNoParent}, // C16
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {103}, {-1.262, -1.341, 2.068}, {1, 0, 0}, 360, kScaled, kNoParent}, // C17
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {104}, {-1.262, -1.341, 1.036}, {1, 0, 0}, 360, kScaled, kNoParent}, // C18
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {105}, {-1.262, -1.341, 0.086}, {1, 0, 0}, 360, kScaled, kNoParent}, // C19
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {106}, {-1.262, -1.341, -0.822}, {1, 0, 0}, 360, kScaled, kNoParent}, // C20
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {107}, {-1.262, -1.341, -1.788}, {1, 0, 0}, 360, kScaled, kNoParent}, // C21
-    {&V::animWheelsLeftFwd, 0.0, 1.0, {108}, {-1.262, -1.228, -2.918}, {1, 0, 0}, 360, kScaled, kNoParent}, // C22
-    {&V::animWheelsRightRev, 0.0, 1.0, {102}, {-1.262, -1.341, 2.068}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C23
-    {&V::animWheelsRightRev, 0.0, 1.0, {101}, {1.262, -1.344, 1.036}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C24
-    {&V::animWheelsRightRev, 0.0, 1.0, {100}, {1.262, -1.344, 0.086}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C25
-    {&V::animWheelsRightRev, 0.0, 1.0, {99}, {1.262, -1.344, -0.822}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C26
-    {&V::animWheelsRightRev, 0.0, 1.0, {98}, {1.262, -1.341, -1.788}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C27
-    {&V::animWheelsRightRev, 0.0, 1.0, {97}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C28
-    {&V::animWheelsLeftRev, 0.0, 1.0, {103}, {-1.262, -1.341, 2.068}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C29
-    {&V::animWheelsLeftRev, 0.0, 1.0, {104}, {-1.262, -1.341, 1.036}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C30
-    {&V::animWheelsLeftRev, 0.0, 1.0, {105}, {-1.262, -1.341, 0.086}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C31
-    {&V::animWheelsLeftRev, 0.0, 1.0, {106}, {-1.262, -1.341, -0.822}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C32
-    {&V::animWheelsLeftRev, 0.0, 1.0, {107}, {-1.262, -1.341, -1.788}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C33
-    {&V::animWheelsLeftRev, 0.0, 1.0, {108}, {1.262, -1.228, -2.918}, {1, 0, 0}, -360, kUnscaled, kNoParent}, // C34
+    //         animation               from to   groups                        reference point           axis               degrees scaled     parent
+    /* C1  */ {&V::animTurret,         0.0, 1.0, {44},                         {-0.64, 1.243, -0.096},   {0, 1, 0},         360,  kUnscaled, kNoParent},
+    /* C2  */ {&V::animCannon,         0.0, 1.0, {96, 0},                      {-0.64, 1.243, -0.096},   {1, 0, 0},         -90,  kUnscaled, 1},
+    /* C3  */ {&V::animDoorLatchLeft,  0.0, 0.5, {48, 145, 147},               {-0.048, 0.416, -3.211},  {0, -0.25, 0.967}, 90,   kUnscaled, kNoParent},
+    /* C4  */ {&V::animDoorLatchRight, 0.0, 0.5, {47, 144, 146},               {0.06, 0.416, -3.211},    {0, 0.25, -0.967}, 90,   kUnscaled, kNoParent},
+    /* C5  */ {&V::animLeverLeft1,     0.0, 1.0, {115, 7},                     {-0.707, -0.83, 2.633},   {1, 0, 0},         45,   kUnscaled, kNoParent},
+    /* C6  */ {&V::animLeverRight1,    0.0, 1.0, {6, 114},                     {-0.591, -0.83, 2.633},   {1, 0, 0},         45,   kUnscaled, kNoParent},
+    /* C7  */ {&V::animLeverLeft2,     0.0, 1.0, {116, 8},                     {-0.707, -0.83, 2.633},   {1, 0, 0},         45,   kUnscaled, kNoParent},
+    /* C8  */ {&V::animLeverRight2,    0.0, 1.0, {9, 117},                     {-0.591, -0.83, 2.633},   {1, 0, 0},         45,   kUnscaled, kNoParent},
+    /* C9  */ {&V::animRearDoorLeft,   0.5, 1.0, {20, 134, 136, 145, 147, 48}, {-0.416, 0.456, -3.21},   {0, 0.96, 0.25},   170,  kUnscaled, kNoParent},
+    /* C10 */ {&V::animRearDoorRight,  0.5, 1.0, {21, 135, 137, 146, 144, 47}, {0.434, 0.456, -3.21},    {0, 0.96, 0.25},   -170, kUnscaled, kNoParent},
+    /* C11 */ {&V::animWheelsRightFwd, 0.0, 1.0, {102},                        {1.262, -1.341, 2.068},   {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C12 */ {&V::animWheelsRightFwd, 0.0, 1.0, {101},                        {1.262, -1.341, 1.036},   {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C13 */ {&V::animWheelsRightFwd, 0.0, 1.0, {100},                        {1.262, -1.341, 0.086},   {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C14 */ {&V::animWheelsRightFwd, 0.0, 1.0, {99},                         {1.262, -1.341, -0.822},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C15 */ {&V::animWheelsRightFwd, 0.0, 1.0, {98},                         {1.262, -1.341, -1.788},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C16 */ {&V::animWheelsRightFwd, 0.0, 1.0, {97},                         {1.262, -1.228, -2.918},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C17 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {103},                        {-1.262, -1.341, 2.068},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C18 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {104},                        {-1.262, -1.341, 1.036},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C19 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {105},                        {-1.262, -1.341, 0.086},  {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C20 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {106},                        {-1.262, -1.341, -0.822}, {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C21 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {107},                        {-1.262, -1.341, -1.788}, {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C22 */ {&V::animWheelsLeftFwd,  0.0, 1.0, {108},                        {-1.262, -1.228, -2.918}, {1, 0, 0},         360,  kScaled,   kNoParent},
+    /* C23 */ {&V::animWheelsRightRev, 0.0, 1.0, {102},                        {-1.262, -1.341, 2.068},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C24 */ {&V::animWheelsRightRev, 0.0, 1.0, {101},                        {1.262, -1.344, 1.036},   {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C25 */ {&V::animWheelsRightRev, 0.0, 1.0, {100},                        {1.262, -1.344, 0.086},   {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C26 */ {&V::animWheelsRightRev, 0.0, 1.0, {99},                         {1.262, -1.344, -0.822},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C27 */ {&V::animWheelsRightRev, 0.0, 1.0, {98},                         {1.262, -1.341, -1.788},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C28 */ {&V::animWheelsRightRev, 0.0, 1.0, {97},                         {1.262, -1.228, -2.918},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C29 */ {&V::animWheelsLeftRev,  0.0, 1.0, {103},                        {-1.262, -1.341, 2.068},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C30 */ {&V::animWheelsLeftRev,  0.0, 1.0, {104},                        {-1.262, -1.341, 1.036},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C31 */ {&V::animWheelsLeftRev,  0.0, 1.0, {105},                        {-1.262, -1.341, 0.086},  {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C32 */ {&V::animWheelsLeftRev,  0.0, 1.0, {106},                        {-1.262, -1.341, -0.822}, {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C33 */ {&V::animWheelsLeftRev,  0.0, 1.0, {107},                        {-1.262, -1.341, -1.788}, {1, 0, 0},         -360, kUnscaled, kNoParent},
+    /* C34 */ {&V::animWheelsLeftRev,  0.0, 1.0, {108},                        {1.262, -1.228, -2.918},  {1, 0, 0},         -360, kUnscaled, kNoParent},
 };
 // clang-format on
 
@@ -84,10 +84,10 @@ inline constexpr RigComponent kComponents[] = {
 inline std::optional<MGROUP_ROTATION> sharedRecords[std::size(kComponents)];
 
 inline constexpr Rig kRig{kAnimations, kComponents, sharedRecords, &V::cannonTransform, 2};
+static_assert(std::size(kAnimations) == 14 && std::size(kComponents) == 34,
+              "the rig has 14 animations of 34 components");
 
 // Keys: cameras, cannon and turret pairs, cannon shot, rear doors, engine.
-enum TurretMode { kTurretRising = 0, kTurretHeld = 1, kTurretFalling = 2 };
-inline constexpr double kCannonHeld = 0.0, kCannonRaising = 1.0, kCannonLowering = 2.0;
 
 inline void RaiseCannon(V &v)
 {

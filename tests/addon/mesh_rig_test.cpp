@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/mesh.h"
-#include "host/pose.h"
-#include "host/pose_cache.h"
+#include "host/mesh/mesh.h"
+#include "host/vessel/pose.h"
+#include "host/vessel/pose_cache.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
 

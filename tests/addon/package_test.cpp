@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "generated/test_build.h"
-#include "host/mesh_loader.h"
+#include "host/mesh/mesh_loader.h"
 
 namespace {
 

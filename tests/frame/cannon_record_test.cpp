@@ -2,7 +2,7 @@
 // it, and when it cannot be made the vehicle goes on without the cannon component.
 #include <gtest/gtest.h>
 
-#include "host/pose.h"
+#include "host/vessel/pose.h"
 #include "tests/frame/counting_allocator.h"
 #include "tests/support/host_fixture.h"
 

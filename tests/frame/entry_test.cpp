@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "generated/test_build.h"
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 #include "tests/support/host_fixture.h"
 
 namespace {
@@ -27,9 +27,16 @@ TEST_F(ModuleEntry, LoadCallsInitLibOnceWithTheModulesOwnInstance)
 TEST_F(ModuleEntry, ShippedModuleWithoutExitExportsCallsNothingAtUnload)
 {
     sim.SetRoot(SIM_ROOT);
-    sim.LoadModule("VARLOK1");
+    const host::ModuleLibrary &module = sim.LoadModule("VARLOK1");
+    // The entry calls an exit function only when the module exports one by these names.
+    EXPECT_EQ(nullptr, module.Symbol("ExitModule"));
+    EXPECT_EQ(nullptr, module.Symbol("opcDLLExit"));
+    sim.Trace().enabled = true;
+    const size_t calls_before = sim.Trace().Calls().size();
     sim.UnloadModule("VARLOK1");
+    EXPECT_EQ(calls_before, sim.Trace().Calls().size()) << "a call into the host at unload";
     EXPECT_TRUE(sim.LogLines().empty());
+    EXPECT_EQ(1u, sim.InitLibCalls().size());
 }
 
 TEST_F(ModuleEntry, ExitModuleIsCalledAtUnloadWithTheModulesInstance)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "generated/test_build.h"
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 #include "tests/frame/library_exports.h"
 #include "tests/support/host_fixture.h"
 

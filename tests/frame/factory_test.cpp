@@ -3,8 +3,8 @@
 // And the version stamp, cached after the first non-zero answer.
 #include <gtest/gtest.h>
 
-#include "host/host_error.h"
-#include "host/test_answers.h"
+#include "host/base/host_error.h"
+#include "host/core/test_answers.h"
 #include "tests/frame/counting_allocator.h"
 #include "tests/support/host_fixture.h"
 

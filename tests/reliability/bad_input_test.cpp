@@ -213,3 +213,103 @@ TEST_F(BadInput, SoundLogThatCannotBeCreatedDoesNotStopTheVehicles)
 
 } // namespace
 } // namespace vesselhost_test
+
+namespace vesselhost_test {
+namespace {
+
+// A module or sound library cut short (the loader would map it past its end and die of
+// SIGBUS on the first touch), and inputs that are FIFOs (a read would block): each
+// gets its error at once.
+TEST_F(BadInput, CutLibrariesAndInputsThatAreNoFilesGetAnErrorAtOnce)
+{
+    const std::string scenario = Scenario("DURATION 0.2\n", "A:VARLOK1\nEND\n", "");
+    for (std::size_t size : {1024u, 8192u, 32768u}) {
+        SCOPED_TRACE(size);
+        fs::path root = MakeRoot();
+        fs::copy_file(fs::path(SIM_ROOT) / "OrbiterSound.dll", root / "OrbiterSound.dll");
+        fs::remove(root / "Modules" / "VARLOK1.so");
+        std::string module = ReadFile(fs::path(SIM_ROOT) / "Modules" / "VARLOK1.so");
+        ASSERT_GT(module.size(), size);
+        Write("root/Modules/VARLOK1.so", module.substr(0, size));
+        Write("test.scn", scenario);
+        ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
+                       "test.scn:5: ", (root / "Modules/VARLOK1.so").string() + ": truncated");
+        fs::copy_file(fs::path(SIM_ROOT) / "Modules" / "VARLOK1.so",
+                      root / "Modules" / "VARLOK1.so", fs::copy_options::overwrite_existing);
+        std::string sound = ReadFile(fs::path(SIM_ROOT) / "OrbiterSound.dll");
+        Write("root/OrbiterSound.dll", sound.substr(0, size));
+        ExpectOneError(RunIn(root, "run test.scn --no-progress " + kAllOutputs), 2,
+                       (root / "OrbiterSound.dll").string() + ": truncated",
+                       "expected a whole library");
+        EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+        fs::remove_all(root);
+    }
+
+    // A FIFO where the sound library, a mesh or a wave belongs (a 20 s guard: a hang
+    // fails the test instead of stopping it).
+    fs::path root = MakeRoot();
+    fs::create_directories(root / "Meshes");
+    fs::create_directories(root / "Sound" / "Vessel" / "Varlok");
+    ASSERT_EQ(mkfifo((root / "OrbiterSound.dll").c_str(), 0600), 0);
+    Write("test.scn", scenario);
+    Result r = RunIn(root, "run test.scn --no-progress");
+    ExpectOneError(r, 2, (root / "OrbiterSound.dll").string() + ": is not a regular file",
+                   "expected a library");
+    fs::remove(root / "OrbiterSound.dll");
+    ASSERT_EQ(mkfifo((root / "Meshes" / "VARLOK.msh").c_str(), 0600), 0);
+    Write("test.scn", Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    ExpectOneError(Run("--root " + Quote(root.string()) + " run test.scn --no-progress"), 2,
+                   (root / "Meshes" / "VARLOK.msh").string() + ": is not a regular file",
+                   "expected a mesh file");
+}
+
+} // namespace
+} // namespace vesselhost_test
+
+namespace vesselhost_test {
+namespace {
+
+// Out of memory, made so with a limit on the address space: a mesh of 2 million
+// vertices is more than 200 MB allow. The message names what was being built, and no
+// output is left. Probed first: a build whose runtime reserves more (a sanitizer's
+// shadow memory) cannot run under the limit at all, and says "not run".
+TEST_F(BadInput, OutOfMemoryIsReportedWithWhatWasBeingBuilt)
+{
+    fs::path root = MakeRoot();
+    fs::create_directories(root / "Meshes");
+    Write("test.scn", Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    const std::string limited = "/bin/sh -c 'ulimit -v 200000; exec \"$0\" \"$@\"' ";
+    auto run = [&] {
+        fs::path out = dir / ".out", err = dir / ".err";
+        std::string command = "cd " + Quote(dir.string()) + " && " + limited +
+                              Quote(VESSELHOST_PATH) + " --root " + Quote(root.string()) +
+                              " run test.scn --no-progress --summary s.json >" +
+                              Quote(out.string()) + " 2>" + Quote(err.string());
+        int status = std::system(command.c_str());
+        Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return r;
+    };
+    if (Result probe = run(); probe.code != 0) {
+        std::printf("not run: vesselhost does not start within 200 MB of address space (%s)\n",
+                    probe.err.c_str());
+        return;
+    }
+    fs::remove(dir / "s.json");
+    {
+        std::ofstream mesh(root / "Meshes" / "VARLOK.msh");
+        mesh << "MSHX1\nGROUPS 1\nGEOM 2000000 1\n";
+        for (int i = 0; i < 2000000; ++i)
+            mesh << "0 0 0\n";
+        mesh << "0 1 2\n";
+    }
+    Result r = run();
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vesselhost: out of memory while building the vessels and their meshes; "
+                     "nothing was written\n");
+    EXPECT_EQ(OtherFiles({"test.scn", "root"}), std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace vesselhost_test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/simulator.h"
+#include "host/core/simulator.h"
 
 namespace testing_support {
 

@@ -10,7 +10,8 @@
 #include <fstream>
 #include <limits>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
+#include "output/output_file.h"
 #include "sdk/VesselAPI.h"
 #include "tests/support/host_fixture.h"
 #include "tools/vesselhost/picture.h"
@@ -58,6 +59,13 @@ protected:
         sim.SetRoot(folder_.string());
     }
     std::string PathOf(const std::string &name) const { return (folder_ / name).string(); }
+    // Drawn through the writer, as a run draws it.
+    static void Draw(const std::vector<const host::Vessel *> &vessels, const std::string &path)
+    {
+        output::OutputFile file(path);
+        vesselhost::RenderPicture(vessels, file);
+        file.Commit();
+    }
 
     fs::path folder_;
 };
@@ -109,13 +117,12 @@ TEST_F(PictureTest, WritesAPngOfThePictureSizeWithThePlaceholderInBothViews)
 {
     DeclaredVessel v("V1");
     std::string path = PathOf("two.png");
-    vesselhost::RenderPicture({&v.vessel}, path);
+    Draw({&v.vessel}, path);
     ReadPicture picture(path);
     EXPECT_EQ(picture.width, vesselhost::kPictureWidth);
     EXPECT_EQ(picture.height, vesselhost::kPictureHeight);
     EXPECT_GT(picture.Count(kTopRows[0], kTopRows[1], Orange), 50);
     EXPECT_GT(picture.Count(kSideRows[0], kSideRows[1], Orange), 50);
-    EXPECT_FALSE(fs::exists(path + ".part"));
 }
 
 // A flat green slab 4 m across (x) and 6 m long (z), as the vessel's own mesh.
@@ -166,7 +173,7 @@ TEST_F(OwnMeshPicture, VesselsOwnMeshIsDrawnInsteadOfThePlaceholder)
     DeclaredVessel v("V1");
     GiveSlab(v.vessel);
     ASSERT_TRUE(sim.MeshErrors().empty());
-    vesselhost::RenderPicture({&v.vessel}, PathOf("own.png"));
+    Draw({&v.vessel}, PathOf("own.png"));
     ReadPicture picture(PathOf("own.png"));
     EXPECT_GT(picture.Count(kTopRows[0], kTopRows[1], Green), 1000);
     EXPECT_EQ(picture.Count(0, picture.height, Orange), 0);
@@ -176,10 +183,10 @@ TEST_F(OwnMeshPicture, TopViewRunsZAcrossAndTurnsWithTheHeading)
 {
     DeclaredVessel v("V1");
     GiveSlab(v.vessel);
-    vesselhost::RenderPicture({&v.vessel}, PathOf("ahead.png"));
+    Draw({&v.vessel}, PathOf("ahead.png"));
     EXPECT_NEAR(ExtentOf(ReadPicture(PathOf("ahead.png")), Green).Aspect(), 6.0 / 4, 0.05);
     v.vessel.motion.heading = 90 * kDeg;
-    vesselhost::RenderPicture({&v.vessel}, PathOf("turned.png"));
+    Draw({&v.vessel}, PathOf("turned.png"));
     EXPECT_NEAR(ExtentOf(ReadPicture(PathOf("turned.png")), Green).Aspect(), 4.0 / 6, 0.05);
 }
 
@@ -191,7 +198,7 @@ TEST_F(OwnMeshPicture, VesselsStandAtTheirGroundPositions)
     GiveSlab(b.vessel);
     b.vessel.motion.x = 10;
     b.vessel.motion.z = 20;
-    vesselhost::RenderPicture({&a.vessel, &b.vessel}, PathOf("two.png"));
+    Draw({&a.vessel, &b.vessel}, PathOf("two.png"));
     ReadPicture picture(PathOf("two.png"));
     Extent both = ExtentOf(picture, Green);
     EXPECT_NEAR(both.Aspect(), 26.0 / 14, 0.05);
@@ -207,7 +214,7 @@ TEST_F(PictureTest, EmptyMeshOfTheVesselFallsBackToThePlaceholder)
     slot.mesh = oapiLoadMeshGlobal("NoSuchMesh");
     v.vessel.meshes.push_back(slot);
     std::string path = PathOf("fallback.png");
-    vesselhost::RenderPicture({&v.vessel}, path);
+    Draw({&v.vessel}, path);
     EXPECT_GT(ReadPicture(path).Count(kTopRows[0], kTopRows[1], Orange), 50);
 }
 
@@ -216,11 +223,10 @@ TEST_F(PictureTest, UnwritablePathIsAnErrorNamingItAndLeavesNothingBehind)
     DeclaredVessel v("V1");
     std::string path = PathOf("no/such/folder/picture.png");
     try {
-        vesselhost::RenderPicture({&v.vessel}, path);
+        Draw({&v.vessel}, path);
         FAIL() << "no error";
-    } catch (const host::Error &e) {
-        EXPECT_EQ(std::string(e.what()).rfind(path + ": cannot write the picture", 0), 0u)
-            << e.what();
+    } catch (const output::OutputError &e) {
+        EXPECT_EQ(std::string(e.what()).rfind(path + ": cannot be created", 0), 0u) << e.what();
     }
     EXPECT_FALSE(fs::exists(folder_ / "no"));
 }
@@ -230,16 +236,16 @@ TEST_F(PictureTest, FailedWriteKeepsWhatStoodAtThePath)
     // A folder where the picture should go: the finished picture cannot take its place.
     DeclaredVessel v("V1");
     fs::create_directories(folder_ / "taken.png" / "inside");
-    EXPECT_THROW(vesselhost::RenderPicture({&v.vessel}, PathOf("taken.png")), host::Error);
+    EXPECT_THROW(Draw({&v.vessel}, PathOf("taken.png")), output::OutputError);
     EXPECT_TRUE(fs::is_directory(folder_ / "taken.png" / "inside"));
-    EXPECT_FALSE(fs::exists(PathOf("taken.png.part")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(PictureTest, VesselAtANonFinitePlaceIsAnError)
 {
     DeclaredVessel v("V1");
     v.vessel.motion.x = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_THROW(vesselhost::RenderPicture({&v.vessel}, PathOf("nan.png")), host::Error);
+    EXPECT_THROW(Draw({&v.vessel}, PathOf("nan.png")), host::Error);
     EXPECT_FALSE(fs::exists(PathOf("nan.png")));
 }
 

@@ -132,6 +132,28 @@ try {
     }
     await page.close();
   }
+
+  // Texts of the run that would end a script element or open a comment in one: the
+  // page still runs and shows them as they were written.
+  const hostile = '<!-- <script> </script> <\/script> -->';
+  const folder = join(work, 'hostile');
+  mkdirSync(folder, { recursive: true });
+  const fileName = '<!--<script>.scn';
+  writeFileSync(join(folder, fileName), scenario('VARLOK1').replace('Doors of a VARLOK1', hostile));
+  execFileSync(vesselhost, ['run', fileName, '--report', 'hostile.html', '--no-progress'], { cwd: folder, stdio: 'pipe' });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(String(error)));
+  await page.goto(pathToFileURL(join(folder, 'hostile.html')).href);
+  const ready = await page.waitForSelector('body[data-ready="true"]', { timeout: 60000 }).then(() => true, () => false);
+  const text = await page.evaluate(() => document.body.innerText);
+  const title = await page.title();
+  const check = (what, ok) => ok || failures.push(`hostile texts: ${what}`);
+  check(`the page did not get ready (${errors.join('; ')})`, ready && errors.length === 0);
+  check('the description is not shown as written', text.includes(hostile));
+  check(`the file name is not in the title (${title})`, title.includes(fileName));
+  console.log(`hostile texts: page ready ${ready}, description shown ${text.includes(hostile)}`);
+  await page.close();
 } finally {
   await context.close();
   rmSync(profile, { recursive: true, force: true });

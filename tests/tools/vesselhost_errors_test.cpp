@@ -95,5 +95,56 @@ TEST_F(VesselhostTest, UsageErrorsAndMissingFilesAreBadInput)
     EXPECT_EQ(Run("--help").code, 0);
 }
 
+// Option values that are not numbers or make an empty window; text from a scenario
+// that would drive the terminal; the generators' outputs that are their own inputs.
+TEST_F(VesselhostTest, OptionValuesTextAndGeneratorOutputsAreChecked)
+{
+    Write("test.scn", Scenario("DURATION 0.2\nSOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    const struct {
+        const char *options, *message;
+    } rows[] = {
+        {"--trace-from nan",
+         "vesselhost: --trace-from: expected a finite time in seconds, found nan\n"},
+        {"--trace-to -nan",
+         "vesselhost: --trace-to: expected a finite time in seconds, found -nan\n"},
+        {"--trace-from inf",
+         "vesselhost: --trace-from: expected a finite time in seconds, found inf\n"},
+        {"--trace-from 5 --trace-to 2", "vesselhost: --trace-from 5 is after --trace-to 2; "
+                                        "expected a window from an earlier time to a later one\n"},
+    };
+    for (const auto &row : rows) {
+        Result r = Run(std::string("run test.scn --no-progress --trace t.jsonl ") + row.options);
+        EXPECT_EQ(r.code, 2) << row.options;
+        EXPECT_EQ(r.err, row.message);
+    }
+    EXPECT_EQ(
+        Run("run test.scn --no-progress --trace t.jsonl --trace-from 0.1 --trace-to 0.1").code, 0);
+
+    Write("escape.scn", "BEGIN_DESC\nred \x1b[31m\r\x7f \xc2\x9b"
+                        "2J caf\xc3\xa9\tend\nEND_DESC\n" +
+                            Scenario("SOUND OFF\n", "A:VARLOK1\nEND\n", ""));
+    Result r = Run("check escape.scn");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("red \\x1b[31m\\x0d\\x7f \\x9b2J caf\xc3\xa9\tend\n"), std::string::npos)
+        << r.out;
+
+    for (const char *output : {"parts.txt", "common.txt"}) {
+        Write("common.txt", "material grey 0.5 0.5 0.5\n");
+        Write("parts.txt", "include common.txt\n0 body grey box 0 1 0 1 0 1\n");
+        std::string command = "cd " + Quote(dir.string()) + " && " + Quote(MESHGEN_PATH) +
+                              " parts.txt " + output + " 2>err.txt";
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2) << output;
+        EXPECT_NE(ReadFile(dir / "err.txt").find("is an input of the run"), std::string::npos)
+            << ReadFile(dir / "err.txt");
+        EXPECT_EQ(ReadFile(dir / "common.txt"), "material grey 0.5 0.5 0.5\n");
+    }
+    std::string command = "cd " + Quote(dir.string()) + " && echo hi | " +
+                          Quote(WRITE_OUTPUT_PATH) + " copy.txt && " + Quote(WRITE_OUTPUT_PATH) +
+                          " copy.txt <copy.txt 2>err.txt; echo $? >code";
+    std::system(command.c_str());
+    EXPECT_EQ(ReadFile(dir / "code"), "2\n") << ReadFile(dir / "err.txt");
+    EXPECT_EQ(ReadFile(dir / "copy.txt"), "hi\n");
+}
+
 } // namespace
 } // namespace vesselhost_test

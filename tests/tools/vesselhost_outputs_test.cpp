@@ -5,6 +5,7 @@
 #include "tests/tools/vesselhost_fixture.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace vesselhost_test {
@@ -46,9 +47,9 @@ TEST_F(VesselhostTest, TraceShowsEachStepsCallsInTheVehiclesOrder)
         ASSERT_GE(calls.size(), 3u);
         EXPECT_EQ(calls[0]["call"], "GetAirspeed");
         EXPECT_EQ(calls[1]["call"], "GetControlSurfaceLevel");
-        std::string vector = calls[2]["call"]; // the braking direction: its own or the focus's
-        EXPECT_TRUE(vector == "GetAirspeedVector" || vector == "oapiGetFocusShipAirspeedVector")
-            << vector;
+        // The braking direction: the vehicle's own airspeed, in its own frame (1, local).
+        EXPECT_EQ(calls[2]["call"], "GetAirspeedVector");
+        EXPECT_EQ(calls[2]["args"][0], 1);
         for (const json &call : calls) {
             EXPECT_EQ(call["vessel"], "V1");
             EXPECT_DOUBLE_EQ(call["t"].get<double>(), 0.1 * (step + 1));
@@ -294,6 +295,44 @@ TEST_F(VesselhostTest, AudioMixAndSoundCountsComeFromTheSoundLibrary)
     EXPECT_NE(r.out.find("slot 2 x1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("slot 4 x1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("slot 1 x"), std::string::npos) << r.out;
+}
+
+// The mix onto a FIFO: opened once, so a reader that stops at the first end of file gets
+// the whole WAV (the run is guarded: a hang fails). A picture onto a device node stays a
+// device node; a summary over a private file keeps it private; a run too long to mix
+// is refused before it starts, with the memory it would need.
+TEST_F(VesselhostTest, AudioAndPicturesReachSpecialFilesOnceAndKeepWhatTheyReplace)
+{
+    Write("test.scn", Scenario("DURATION 1\nSOUND ON\n", "A:VARLOK3C\nEND\n", "0.5 A KEY K\n"));
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    Write("summary.json", "old");
+    ASSERT_EQ(chmod((dir / "summary.json").c_str(), 0600), 0);
+    bool device = mknod((dir / "null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    std::string command = "cd " + Quote(dir.string()) + " && { cat fifo >from-fifo & timeout 60 " +
+                          Quote(VESSELHOST_PATH) + " run test.scn --no-progress --audio fifo " +
+                          "--summary summary.json" + (device ? " --picture null" : "") +
+                          " >run.out 2>&1; echo $? >code; wait; }";
+    std::system(command.c_str());
+    EXPECT_EQ(ReadFile(dir / "code"), "0\n") << ReadFile(dir / "run.out");
+    std::string wav = ReadFile(dir / "from-fifo");
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    EXPECT_EQ(fs::status(dir / "summary.json").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_NE(ReadFile(dir / "summary.json"), "old");
+    if (device)
+        EXPECT_TRUE(fs::is_character_file(dir / "null"));
+    else
+        std::printf("not run: the picture onto a device node (mknod refused)\n");
+
+    Write("long.scn", Scenario("DURATION 100000\nSTEP 1\nSOUND ON\n", "A:VARLOK3C\nEND\n", ""));
+    Result r = Run("run long.scn --no-progress --audio long.wav");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("long.wav: the mix of a 100000 s run would need 33646 MiB of memory"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(dir / "long.wav"));
 }
 
 // Beyond the sound library's 60 ids the vessels are silent, a missing wave sounds as the

@@ -27,37 +27,48 @@ std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
+// The four levers at one state, in the order the drive model sets them.
+std::vector<std::string> Levers(const testing_support::RigLayout &rig, double state)
+{
+    return {Anim(rig.leverLeft1, state), Anim(rig.leverRight1, state), Anim(rig.leverLeft2, state),
+            Anim(rig.leverRight2, state)};
+}
+
+// "SetAnimation(index," : the start of a call's text, whatever the state.
+std::string AnimOf(int index) { return "SetAnimation(" + std::to_string(index) + ","; }
+
 TEST_F(DriveModel, FirstStepAtRestSetsTheLeversToRestAndClosesTheGate)
 {
     const std::vector<std::string> reads = {
         "GetAirspeed()",         "GetControlSurfaceLevel(1)", "GetAirspeedVector(1, (0, 0, 0))",
         "GroundContact()",       "GetThrusterLevel(th0)",     "GetThrusterLevel(th1)"};
     Make("VARLOK1");
-    EXPECT_EQ(Concat(Concat(reads, {Anim(2, 0.5), Anim(3, 0.5), Anim(4, 0.5), Anim(5, 0.5)}),
-                     kGateClosed),
-              Describe(Step(0.02)));
+    EXPECT_EQ(Concat(Concat(reads, Levers(rig, 0.5)), kGateClosed), Describe(Step(0.02)));
 }
 
 TEST_F(DriveModel, EveryNewVehicleStartsClosedHeldAndNotStarted)
 {
     // The first step shows the constructor's values: levers at rest, doors closed (not
     // set), turret and cannon held at 0, roof turning from 0, the thrust gate closed.
-    const std::vector<std::string> levers = {Anim(2, 0.5), Anim(3, 0.5), Anim(4, 0.5),
-                                             Anim(5, 0.5)};
+    using Layout = testing_support::RigLayout;
     struct Case {
         std::string className;
-        std::vector<std::string> effects;
+        std::vector<std::string> (*effects)(const Layout &);
     };
     const Case cases[] = {
-        {"VARLOK1", levers},
-        {"KELDOCONTROL", {Anim(0, 0.25), Anim(3, 0.5), Anim(4, 0.5), Anim(5, 0.5), Anim(6, 0.5)}},
-        {"VARLOK3C", {Anim(4, 0.5), Anim(5, 0.5), Anim(6, 0.5), Anim(7, 0.5), Anim(0, 0),
-                      Anim(1, 0)}},
+        {"VARLOK1", [](const Layout &r) { return Levers(r, 0.5); }},
+        {"KELDOCONTROL",
+         [](const Layout &r) { return Concat({Anim(r.roof, 0.25)}, Levers(r, 0.5)); }},
+        {"VARLOK3C",
+         [](const Layout &r) {
+             return Concat(Levers(r, 0.5), {Anim(r.turret, 0), Anim(r.cannon, 0)});
+         }},
     };
     for (const Case &c : cases) {
         Make(c.className, c.className);
         auto calls = Step(1);
-        EXPECT_EQ(c.effects, Describe(Only(calls, {"SetAnimation", "AddForce"}))) << c.className;
+        EXPECT_EQ(c.effects(rig), Describe(Only(calls, {"SetAnimation", "AddForce"})))
+            << c.className;
         EXPECT_EQ(kGateClosed, Describe(Only(calls, {"SetThrusterGroupLevel", "SetThrusterLevel",
                                                       "SetThrusterMax0"})))
             << c.className;
@@ -71,12 +82,12 @@ TEST_F(DriveModel, RoofRotatorTurnsBetweenBrakingAndWheelRolling)
     // The roof rotator turns between the braking force and the wheel rolling.
     ASSERT_EQ(7u, roof.size());
     EXPECT_EQ("GetThrusterLevel(th1)", roof[1]);
-    EXPECT_EQ(Anim(0, 0.01), roof[2]);
+    EXPECT_EQ(Anim(rig.roof, 0.01), roof[2]);
     SetDrive(0, 0, 0, 20); // braking
     auto braked = Describe(Only(Step(0.04), {"AddForce", "SetAnimation"}));
     ASSERT_GE(braked.size(), 2u);
     EXPECT_EQ("AddForce((0, 0, -9000), (0, 0, 0))", braked[0]);
-    EXPECT_EQ(Anim(0, 0.02), braked[1]);
+    EXPECT_EQ(Anim(rig.roof, 0.02), braked[1]);
 }
 
 TEST_F(DriveModel, TurretAndCannonFollowTheDoorsBeforeTheGate)
@@ -84,8 +95,8 @@ TEST_F(DriveModel, TurretAndCannonFollowTheDoorsBeforeTheGate)
     Make("VARLOK3C");
     auto turret = Describe(Only(Step(0.04), {"SetAnimation", "SetThrusterGroupLevel"}));
     // Levers, then turret (held at 0) and cannon (held at 0), then the gate.
-    EXPECT_EQ((std::vector<std::string>{Anim(4, 0.5), Anim(5, 0.5), Anim(6, 0.5), Anim(7, 0.5),
-                                        Anim(0, 0), Anim(1, 0), "SetThrusterGroupLevel(0, 0)",
+    EXPECT_EQ(Concat(Levers(rig, 0.5), {Anim(rig.turret, 0), Anim(rig.cannon, 0),
+                                        "SetThrusterGroupLevel(0, 0)",
                                         "SetThrusterGroupLevel(1, 0)"}),
               turret);
 }
@@ -135,8 +146,9 @@ TEST_F(DriveModel, ForwardRollWrapsAfterPassingOneTurn)
     SetDrive(1, 0, 0, 30);
     auto calls = Describe(Only(Step(), {"SetAnimation"}));
     ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ("SetAnimation(8,", calls[0].substr(0, 15)) << "right wheels first";
-    EXPECT_EQ("SetAnimation(9,", calls[1].substr(0, 15));
+    EXPECT_EQ(AnimOf(rig.wheelsRightFwd), calls[0].substr(0, AnimOf(rig.wheelsRightFwd).size()))
+        << "right wheels first";
+    EXPECT_EQ(AnimOf(rig.wheelsLeftFwd), calls[1].substr(0, AnimOf(rig.wheelsLeftFwd).size()));
     EXPECT_NEAR(1.05, v->animations[rig.wheelsRightFwd].state, 1e-9) << "handed over past 1";
     EXPECT_NEAR(1.05, v->animations[rig.wheelsLeftFwd].state, 1e-9);
     EXPECT_NEAR(0.1, StepAnimation(rig.wheelsLeftFwd), 1e-9) << "reset to 0, then advanced";
@@ -221,8 +233,8 @@ TEST_F(DriveModel, TurningAtRestHoldsTheRollAtOneAndCreepsAtLowSpeed)
 
     SetDrive(0, 0, 0.5, 10); // right turn: the other pair, still falling
     auto wheels = Describe(Only(Step(), {"SetAnimation"}));
-    EXPECT_EQ("SetAnimation(8,", wheels.at(0).substr(0, 15));
-    EXPECT_EQ("SetAnimation(11,", wheels.at(1).substr(0, 16));
+    EXPECT_EQ(AnimOf(rig.wheelsRightFwd), wheels.at(0).substr(0, AnimOf(rig.wheelsRightFwd).size()));
+    EXPECT_EQ(AnimOf(rig.wheelsLeftRev), wheels.at(1).substr(0, AnimOf(rig.wheelsLeftRev).size()));
     EXPECT_NEAR(1 - 2 * 0.0101 - 0.11, v->animations[rig.wheelsLeftRev].state, 1e-12);
 }
 

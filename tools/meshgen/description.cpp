@@ -96,6 +96,7 @@ public:
         std::ifstream in(path);
         if (!in)
             throw std::runtime_error(path.string() + ": cannot open the description");
+        description_.files.push_back(path.string());
         Where where{path.string(), 0};
         std::string text;
         while (std::getline(in, text)) {

@@ -36,6 +36,7 @@ struct Group {
 struct Description {
     std::vector<Material> materials;
     std::vector<Group> groups; // by group index, none empty
+    std::vector<std::string> files; // every file read: the description and its includes
 };
 
 // Reads a description file; a fault throws std::runtime_error naming the file, the line

@@ -1,13 +1,16 @@
 // meshgen DESCRIPTION OUTPUT: builds a vehicle's mesh file from its description.
+// Exit codes: 0 written; 1 cannot be written or a bad description; 2 usage or an output
+// that cannot be one (a file the description reads, a folder).
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <new>
+#include <sstream>
 #include <stdexcept>
 
+#include "host/base/host_error.h"
+#include "output/output_check.h"
+#include "output/output_file.h"
 #include "tools/meshgen/description.h"
 #include "tools/meshgen/msh_writer.h"
-
-namespace fs = std::filesystem;
 
 int main(int argc, char **argv)
 {
@@ -15,27 +18,22 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: meshgen DESCRIPTION OUTPUT.msh\n");
         return 2;
     }
-    const fs::path output = argv[2];
-    fs::path temporary = output;
-    temporary += ".partial";
     try {
         meshgen::Description description = meshgen::ReadDescription(argv[1]);
-        std::error_code error;
-        auto status = fs::symlink_status(output, error);
-        if (fs::exists(status) && !fs::is_regular_file(status))
-            throw std::runtime_error(output.string() + ": not a regular file; left as it is");
-        // Written beside the target and renamed onto it: whole or not at all.
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            meshgen::WriteMesh(out, description);
-            out.flush();
-            if (!out)
-                throw std::runtime_error(temporary.string() + ": cannot write");
-        }
-        fs::rename(temporary, output);
+        output::CheckOutputs({{"meshgen: output", argv[2], false}}, description.files);
+        std::ostringstream mesh;
+        meshgen::WriteMesh(mesh, description);
+        output::OutputFile file(argv[2]);
+        file.Write(mesh.str());
+        file.Commit();
+    } catch (const host::Error &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr,
+                     "meshgen: out of memory while building the mesh; nothing was written\n");
+        return 1;
     } catch (const std::exception &e) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
         std::fprintf(stderr, "meshgen: %s\n", e.what());
         return 1;
     }

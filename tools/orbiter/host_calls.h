@@ -2,7 +2,7 @@
 // any module loads.
 #pragma once
 
-#include "host/module_boundary.h"
+#include "host/core/module_boundary.h"
 
 namespace orbiter {
 

@@ -3,7 +3,7 @@
 // the run itself is the host's (vesselhost_run.dll, over libsimhost.dll), called back
 // into the modules' vessels through this compiler's virtual calls. No C runtime: the
 // program's code is these few forwarding calls, and its entry point is its own.
-#include "host/vessel_callbacks.h"
+#include "host/core/vessel_callbacks.h"
 #include "tools/orbiter/host_calls.h"
 
 const SimhostCalls *orbiter::hostCalls = nullptr;

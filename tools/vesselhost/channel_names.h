@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vessel_state.h"
+#include "host/vessel/vessel_state.h"
 
 namespace vesselhost {
 

@@ -8,15 +8,20 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
-#include "host/host_error.h"
-#include "host/scenario.h"
-#include "host/simulator.h"
-#include "tools/vesselhost/output_file.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
+#include "host/scenario/scenario.h"
+#include "output/output_check.h"
+#include "tools/vesselhost/building.h"
+#include "tools/vesselhost/printable.h"
 #include "tools/vesselhost/scenario_run.h"
 #include "tools/vesselhost/simulator_root.h"
 
@@ -28,6 +33,13 @@ enum ExitCode { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2 };
 
 // The sample scenario that `demo` runs, built into the program.
 #include "demo_scenario.inc"
+
+std::string Seconds(double t)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", t);
+    return text;
+}
 
 // A path given on the command line, against the caller's folder: the run itself takes
 // place in the simulator root.
@@ -86,7 +98,8 @@ int List(const std::string &root)
             else
                 std::printf("%-14s no version stamp\n", className.c_str());
         } catch (const host::Error &e) {
-            std::printf("%-14s cannot be used: %s\n", className.c_str(), e.what());
+            std::printf("%-14s cannot be used: %s\n", className.c_str(),
+                        vesselhost::Printable(e.what()).c_str());
             result = kBadInput;
         }
     }
@@ -94,10 +107,27 @@ int List(const std::string &root)
     return result;
 }
 
+// The trace's time window: finite bounds (either may be left out), not inverted.
+std::string TraceWindowProblem(const host::TraceSelection &selection)
+{
+    const double bound[] = {selection.from, selection.to};
+    const char *const option[] = {"--trace-from", "--trace-to"};
+    const double unset[] = {-std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::infinity()};
+    for (int i = 0; i < 2; ++i)
+        if (!std::isfinite(bound[i]) && bound[i] != unset[i])
+            return std::string(option[i]) + ": expected a finite time in seconds, found " +
+                   std::to_string(bound[i]);
+    if (selection.from > selection.to)
+        return "--trace-from " + Seconds(selection.from) + " is after --trace-to " +
+               Seconds(selection.to) + "; expected a window from an earlier time to a later one";
+    return "";
+}
+
 void PrintWarnings(const host::Scenario &scenario)
 {
     for (const std::string &warning : scenario.warnings)
-        std::fprintf(stderr, "vesselhost: warning: %s\n", warning.c_str());
+        std::fprintf(stderr, "vesselhost: warning: %s\n", vesselhost::Printable(warning).c_str());
 }
 
 int Check(const std::string &path, const std::string &root)
@@ -105,13 +135,14 @@ int Check(const std::string &path, const std::string &root)
     host::Scenario scenario = host::LoadScenario(path);
     PrintWarnings(scenario);
     vesselhost::CheckScenario(scenario, root);
-    std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n", path.c_str(),
-                scenario.ships.size(), scenario.ships.size() == 1 ? "" : "s",
-                scenario.events.size(), scenario.events.size() == 1 ? "" : "s",
+    std::printf("%s: valid: %zu vessel%s, %zu input line%s, %lld steps of %g s%s%s\n",
+                vesselhost::Printable(path).c_str(), scenario.ships.size(),
+                scenario.ships.size() == 1 ? "" : "s", scenario.events.size(),
+                scenario.events.size() == 1 ? "" : "s",
                 static_cast<long long>(scenario.StepCount()), scenario.step,
                 scenario.sound ? "" : ", sound off", scenario.physics ? "" : ", physics off");
     if (!scenario.description.empty())
-        std::printf("\n%s", scenario.description.c_str());
+        std::printf("\n%s", vesselhost::Printable(scenario.description).c_str());
     return kSuccess;
 }
 
@@ -227,9 +258,13 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
         return code == 0 ? kSuccess : kBadInput;
     }
 
+    if (std::string problem = TraceWindowProblem(options.traceSelection); !problem.empty()) {
+        std::fprintf(stderr, "vesselhost: %s\n", problem.c_str());
+        return kBadInput;
+    }
     options.progress = !noProgress;
     root = Absolute(root);
-    for (const vesselhost::OutputRequest &output : options.Outputs()) {
+    for (const output::OutputRequest &output : options.Outputs()) {
         // An option given with an empty name would otherwise be taken as not given.
         for (const CLI::App *sub : {run, demo})
             if (sub->parsed() && sub->count(output.option) > 0 && output.path.empty()) {
@@ -252,7 +287,7 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
             scenario = host::ParseScenario(kDemoScenario, "demo.scn (built in)");
             options.log = true;
             if (!scenario.description.empty())
-                std::fprintf(out, "%s\n", scenario.description.c_str());
+                std::fprintf(out, "%s\n", vesselhost::Printable(scenario.description).c_str());
         } else {
             scenario = host::LoadScenario(scenarioPath);
         }
@@ -260,10 +295,14 @@ int vesselhost::RunCommandLine(int argc, char **argv, std::string root)
         vesselhost::RunScenario(scenario, root, options, out);
         return kSuccess;
     } catch (const host::Error &e) {
-        std::fprintf(stderr, "vesselhost: %s\n", e.what());
+        std::fprintf(stderr, "vesselhost: %s\n", vesselhost::Printable(e.what()).c_str());
         return kBadInput;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "vesselhost: out of memory while building %s; nothing was written\n",
+                     vesselhost::Building::What());
+        return kRuntimeFailure;
     } catch (const std::exception &e) {
-        std::fprintf(stderr, "vesselhost: %s\n", e.what());
+        std::fprintf(stderr, "vesselhost: %s\n", vesselhost::Printable(e.what()).c_str());
         return kRuntimeFailure;
     }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 #if VESSELHOST_ZLIB
 #include <zlib.h>
@@ -38,25 +38,25 @@ constexpr std::size_t kChunk = 1 << 18;
 
 class PlainStream : public OutputStream {
 public:
-    explicit PlainStream(std::unique_ptr<OutputFile> file) : file_(std::move(file)) {}
+    explicit PlainStream(std::unique_ptr<output::OutputFile> file) : file_(std::move(file)) {}
     void Write(std::string_view data) override { file_->Write(data); }
     void Finish() override { file_->Close(); }
-    OutputFile &File() override { return *file_; }
+    output::OutputFile &File() override { return *file_; }
 
 private:
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<output::OutputFile> file_;
 };
 
 #if VESSELHOST_ZLIB
 class GzipStream : public OutputStream {
 public:
-    explicit GzipStream(std::unique_ptr<OutputFile> file) : file_(std::move(file))
+    explicit GzipStream(std::unique_ptr<output::OutputFile> file) : file_(std::move(file))
     {
         // 15 + 16: a gzip header and trailer around the deflate stream. The fastest
         // level: the trace is large and mostly repeats itself, so it still shrinks
         // about tenfold.
         if (deflateInit2(&z_, Z_BEST_SPEED, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-            throw OutputError(file_->Path() + ": the gzip compressor cannot be set up");
+            throw output::OutputError(file_->Path() + ": the gzip compressor cannot be set up");
         out_.resize(kChunk);
     }
     ~GzipStream() override { deflateEnd(&z_); }
@@ -67,7 +67,7 @@ public:
         Deflate({}, Z_FINISH);
         file_->Close();
     }
-    OutputFile &File() override { return *file_; }
+    output::OutputFile &File() override { return *file_; }
 
 private:
     void Deflate(std::string_view data, int flush)
@@ -86,13 +86,13 @@ private:
                 z_.avail_out = uInt(out_.size());
                 result = deflate(&z_, pieceFlush);
                 if (result == Z_STREAM_ERROR)
-                    throw OutputError(file_->Path() + ": gzip compression failed");
+                    throw output::OutputError(file_->Path() + ": gzip compression failed");
                 file_->Write({out_.data(), out_.size() - z_.avail_out});
             } while (z_.avail_out == 0 || (pieceFlush == Z_FINISH && result != Z_STREAM_END));
         } while (!data.empty());
     }
 
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<output::OutputFile> file_;
     z_stream z_{};
     std::string out_;
 };
@@ -101,11 +101,11 @@ private:
 #if VESSELHOST_ZSTD
 class ZstdStream : public OutputStream {
 public:
-    explicit ZstdStream(std::unique_ptr<OutputFile> file)
+    explicit ZstdStream(std::unique_ptr<output::OutputFile> file)
         : file_(std::move(file)), context_(ZSTD_createCCtx())
     {
         if (!context_)
-            throw OutputError(file_->Path() + ": the zstd compressor cannot be set up");
+            throw output::OutputError(file_->Path() + ": the zstd compressor cannot be set up");
         ZSTD_CCtx_setParameter(context_, ZSTD_c_compressionLevel, 1);
         out_.resize(ZSTD_CStreamOutSize());
     }
@@ -117,7 +117,7 @@ public:
         Compress({}, ZSTD_e_end);
         file_->Close();
     }
-    OutputFile &File() override { return *file_; }
+    output::OutputFile &File() override { return *file_; }
 
 private:
     void Compress(std::string_view data, ZSTD_EndDirective mode)
@@ -127,8 +127,8 @@ private:
             ZSTD_outBuffer out{out_.data(), out_.size(), 0};
             std::size_t left = ZSTD_compressStream2(context_, &out, &in, mode);
             if (ZSTD_isError(left))
-                throw OutputError(file_->Path() + ": zstd compression failed (" +
-                                  ZSTD_getErrorName(left) + ")");
+                throw output::OutputError(file_->Path() + ": zstd compression failed (" +
+                                          ZSTD_getErrorName(left) + ")");
             file_->Write({out_.data(), out.pos});
             bool done = mode == ZSTD_e_end ? left == 0 : in.pos == in.size;
             if (done)
@@ -136,7 +136,7 @@ private:
         }
     }
 
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<output::OutputFile> file_;
     ZSTD_CCtx *context_;
     std::string out_;
 };
@@ -158,7 +158,7 @@ void OutputStream::CheckName(const std::string &path)
     (void)compression;
 }
 
-std::unique_ptr<OutputStream> OutputStream::For(std::unique_ptr<OutputFile> file)
+std::unique_ptr<OutputStream> OutputStream::For(std::unique_ptr<output::OutputFile> file)
 {
     CheckName(file->Path());
     switch (CompressionOf(file->Path())) {

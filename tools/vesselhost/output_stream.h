@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/vesselhost/output_file.h"
+#include "output/output_file.h"
 
 namespace vesselhost {
 
@@ -16,7 +16,7 @@ public:
     virtual ~OutputStream() = default;
 
     // The stream the file's name asks for.
-    static std::unique_ptr<OutputStream> For(std::unique_ptr<OutputFile> file);
+    static std::unique_ptr<OutputStream> For(std::unique_ptr<output::OutputFile> file);
     // Throws host::Error (bad input) for a compressed name in a build without that
     // library; For checks it too.
     static void CheckName(const std::string &path);
@@ -25,7 +25,7 @@ public:
     // Ends the stream (a compressed one writes its last block) and closes the file, for
     // the run to commit.
     virtual void Finish() = 0;
-    virtual OutputFile &File() = 0;
+    virtual output::OutputFile &File() = 0;
 };
 
 } // namespace vesselhost

@@ -11,7 +11,7 @@
 #include <numbers>
 #include <system_error>
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 #include "tools/vesselhost/picture_scene.h"
 
 namespace vesselhost {
@@ -126,6 +126,7 @@ void DrawFaces(cairo_t *cr, const View &view, const std::vector<Face> &faces,
                const std::function<void(double)> &progress)
 {
     std::vector<const Face *> order;
+    order.reserve(faces.size());
     for (const Face &f : faces)
         order.push_back(&f);
     // Both viewers sit on the + side of their depth axis (above; at +x).
@@ -166,7 +167,7 @@ class LabelSpace {
 public:
     explicit LabelSpace(const View &view)
         : left_(kMargin), right_(kPictureWidth - kMargin), top_(view.top),
-          bottom_(view.top + view.height), dots_(kColumns * kRows)
+          bottom_(view.top + view.height), dots_(std::size_t(kColumns) * kRows)
     {
     }
     void AddDot(double x, double y, double radius)
@@ -378,27 +379,28 @@ struct ContextDeleter {
     void operator()(cairo_t *c) const { cairo_destroy(c); }
 };
 
-// Writes next to the target and renames, so a failed write leaves no partial picture.
-void WritePng(cairo_surface_t *surface, const std::string &path)
+cairo_status_t WriteToFile(void *file, const unsigned char *data, unsigned int size)
 {
-    std::string temporary = path + ".part";
-    cairo_status_t status = cairo_surface_write_to_png(surface, temporary.c_str());
-    std::error_code error;
-    if (status != CAIRO_STATUS_SUCCESS) {
-        std::filesystem::remove(temporary, error);
-        throw host::Error(path + ": cannot write the picture (" +
-                          cairo_status_to_string(status) + ")");
+    try {
+        static_cast<output::OutputFile *>(file)->Write(
+            {reinterpret_cast<const char *>(data), size});
+        return CAIRO_STATUS_SUCCESS;
+    } catch (const output::OutputError &) {
+        return CAIRO_STATUS_WRITE_ERROR;
     }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw host::Error(path + ": cannot write the picture (" + error.message() + ")");
-    }
+}
+
+void WritePng(cairo_surface_t *surface, output::OutputFile &file)
+{
+    cairo_status_t status = cairo_surface_write_to_png_stream(surface, WriteToFile, &file);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw output::OutputError(file.Path() + ": cannot write the picture (" +
+                                  cairo_status_to_string(status) + ")");
 }
 
 } // namespace
 
-void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path,
+void RenderPicture(const std::vector<const host::Vessel *> &vessels, output::OutputFile &file,
                    const std::function<void(const char *, double)> &progress)
 {
     auto stage = [&](const char *what, double from, double to) {
@@ -429,7 +431,7 @@ void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::
     DrawView(cr, side, scene, grid, stage("drawing the side view", 0.7, 0.95));
     cairo_surface_flush(surface.get());
     stage("writing the picture", 0.95, 1)(0);
-    WritePng(surface.get(), path);
+    WritePng(surface.get(), file);
 }
 
 } // namespace vesselhost

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/vessel_state.h"
+#include "host/vessel/vessel_state.h"
+#include "output/output_file.h"
 
 namespace vesselhost {
 
@@ -18,8 +19,9 @@ inline constexpr int kPictureHeight = 900;  // pixels
 // right and x downward; the side view below it shares the z scale and looks from +x.
 // Vessels too small to show their shape are dots; a label is drawn where it fits.
 // `progress` hears what the drawing does and the share done.
-// The file is written whole or not at all; throws host::Error when it cannot be.
-void RenderPicture(const std::vector<const host::Vessel *> &vessels, const std::string &path,
+// The PNG goes into `file` (its caller commits it); throws host::Error for a vessel that
+// cannot be drawn, output::OutputError when the file cannot be written.
+void RenderPicture(const std::vector<const host::Vessel *> &vessels, output::OutputFile &file,
                    const std::function<void(const char *what, double done)> &progress = {});
 
 } // namespace vesselhost

@@ -6,11 +6,11 @@
 #include <map>
 #include <set>
 
-#include "host/host_error.h"
-#include "host/mesh.h"
-#include "host/placeholder_mesh.h"
-#include "host/pose.h"
-#include "host/simulator.h"
+#include "host/base/host_error.h"
+#include "host/core/simulator.h"
+#include "host/mesh/mesh.h"
+#include "host/vessel/placeholder_mesh.h"
+#include "host/vessel/pose.h"
 
 namespace vesselhost {
 
@@ -78,8 +78,8 @@ void MarkOutlines(std::vector<Face>::iterator first, std::vector<Face>::iterator
         }
 }
 
-void AddMesh(Scene &scene, VesselMark &mark, const host::Mesh &mesh, const host::Vessel &vessel,
-             UINT meshIndex, const VECTOR3 &offset)
+void AddMeshToScene(Scene &scene, VesselMark &mark, const host::Mesh &mesh,
+                    const host::Vessel &vessel, UINT meshIndex, const VECTOR3 &offset)
 {
     Placement placement(vessel);
     // Each group as its animations have turned it at the current states.
@@ -131,7 +131,7 @@ void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed,
     for (std::size_t i = 0; i < vessel.meshes.size(); ++i) {
         const host::Mesh *mesh = sim.MeshOf(vessel.meshes[i].mesh);
         if (mesh && !mesh->groups.empty()) {
-            AddMesh(scene, mark, *mesh, vessel, UINT(i), vessel.meshes[i].offset);
+            AddMeshToScene(scene, mark, *mesh, vessel, UINT(i), vessel.meshes[i].offset);
             drawn = true;
         }
     }
@@ -149,7 +149,7 @@ void AddVessel(Scene &scene, const host::Vessel &vessel, bool detailed,
                          "vesselhost: warning: %s: the picture draws the placeholder in "
                          "its place (first for vessel %s)\n",
                          what.c_str(), vessel.name.c_str());
-        AddMesh(scene, mark, host::BuildPlaceholderMesh(vessel), vessel, 0, _V(0, 0, 0));
+        AddMeshToScene(scene, mark, host::BuildPlaceholderMesh(vessel), vessel, 0, _V(0, 0, 0));
     }
     Placement placement(vessel);
     mark.position = placement.Apply(_V(0, placement.groundY, 0));

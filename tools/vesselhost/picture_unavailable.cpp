@@ -2,15 +2,16 @@
 // refused with the reason, and no file is written.
 #include "tools/vesselhost/picture.h"
 
-#include "host/host_error.h"
+#include "host/base/host_error.h"
 
 namespace vesselhost {
 
-void RenderPicture(const std::vector<const host::Vessel *> & /*vessels*/, const std::string &path,
+void RenderPicture(const std::vector<const host::Vessel *> & /*vessels*/, output::OutputFile &file,
                    const std::function<void(const char *, double)> & /*progress*/)
 {
-    throw host::Error(path + ": pictures are drawn with Cairo, which this build of vesselhost "
-                             "does not have");
+    throw host::Error(file.Path() +
+                      ": pictures are drawn with Cairo, which this build of vesselhost "
+                      "does not have");
 }
 
 } // namespace vesselhost

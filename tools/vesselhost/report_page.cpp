@@ -38,17 +38,19 @@ std::string EscapeHtml(const std::string &text)
     return out;
 }
 
-// JSON inside a script element: "</" would end the element early.
+// JSON inside a script element, with every `<` written as \u003c: nothing in a text
+// of the run ("</script", "<!--" with "<script") can end the element or turn the rest
+// of the page into script.
 std::string ScriptJson(const json &value)
 {
     std::string text = value.dump(-1, ' ', true, json::error_handler_t::replace);
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '<' && i + 1 < text.size() && text[i + 1] == '/')
-            out += '\\';
-    }
+    for (char c : text)
+        if (c == '<')
+            out += "\\u003c";
+        else
+            out += c;
     return out;
 }
 

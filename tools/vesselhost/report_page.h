@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/scenario.h"
+#include "host/scenario/scenario.h"
 #include "tools/vesselhost/report_recorder.h"
 #include "tools/vesselhost/summary.h"
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "host/mesh.h"
-#include "host/placeholder_mesh.h"
-#include "host/pose_cache.h"
-#include "host/simulator.h"
+#include "host/core/simulator.h"
+#include "host/mesh/mesh.h"
+#include "host/vessel/placeholder_mesh.h"
+#include "host/vessel/pose_cache.h"
 #include "sdk/VesselAPI.h"
 
 namespace vesselhost {

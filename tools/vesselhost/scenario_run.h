@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host/scenario.h"
-#include "host/trace_selection.h"
-#include "tools/vesselhost/output_file.h"
+#include "host/scenario/scenario.h"
+#include "host/trace/trace_selection.h"
+#include "output/output_check.h"
 
 namespace vesselhost {
 
@@ -38,17 +38,17 @@ struct RunOptions {
     std::vector<PictureFile> Pictures() const;
     // Every output of the run, in one list that is checked before the run starts: an
     // output of the run is added here with its option's name (each picture file too).
-    std::vector<OutputRequest> Outputs() const;
+    std::vector<output::OutputRequest> Outputs() const;
     // Whether an output takes standard output, so the summary goes to standard error.
     bool WritesStandardOutput() const;
 };
 
 // Runs the scenario in the simulator rooted at `root` (an absolute path); the run takes
-// place in the root folder. Checks every output first (CheckOutputs, against the
+// place in the root folder. Checks every output first (output::CheckOutputs, against the
 // scenario file and the root's modules, meshes, sounds and sound library). Prints the
 // summary on `out`. Throws host::Error for bad
 // input (a class without a loadable module, a sound library that does not load) and
-// OutputError when an output cannot be written; outputs are written whole or not at all.
+// output::OutputError when an output cannot be written; outputs are written whole or not at all.
 void RunScenario(const host::Scenario &scenario, const std::string &root,
                  const RunOptions &options, std::FILE *out);
 

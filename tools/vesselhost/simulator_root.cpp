@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "host/dynamic_library.h"
-#include "host/host_error.h"
+#include "host/base/host_error.h"
+#include "host/library/dynamic_library.h"
 
 namespace vesselhost {
 

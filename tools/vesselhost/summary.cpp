@@ -2,12 +2,11 @@
 
 #include <cmath>
 #include <cstdarg>
-#include <cstring>
 #include <numbers>
 
 #include <nlohmann/json.hpp>
 
-#include "host/scenario.h"
+#include "host/scenario/scenario.h"
 #include "tools/vesselhost/channel_names.h"
 
 namespace vesselhost {
@@ -17,15 +16,6 @@ namespace {
 // The left rear door leaf runs over the second half of the door sequence, so its
 // state 1 means open and 0 closed.
 constexpr char kDoorAnimation[] = "door_left";
-
-double NumberOf(const host::TraceValue &value)
-{
-    if (const auto *i = std::get_if<std::int64_t>(&value))
-        return double(*i);
-    if (const auto *d = std::get_if<double>(&value))
-        return *d;
-    return 0;
-}
 
 // printf into the end of a string.
 [[gnu::format(printf, 2, 3)]] void Append(std::string &out, const char *format, ...)
@@ -55,14 +45,12 @@ RunSummary::RunSummary(const std::vector<std::unique_ptr<host::Vessel>> &vessels
     for (const auto &vessel : vessels) {
         if (vessel->id < 0)
             continue;
-        if (std::size_t(vessel->id) >= stats_.size()) {
+        if (std::size_t(vessel->id) >= stats_.size())
             stats_.resize(vessel->id + 1);
-            doorAnimation_.resize(vessel->id + 1, -1);
-        }
         VesselStats &s = stats_[vessel->id];
         s.startX = s.lastX = vessel->motion.x;
         s.startZ = s.lastZ = vessel->motion.z;
-        doorAnimation_[vessel->id] = AnimationIndex(*vessel, kDoorAnimation);
+        s.doorAnimation = AnimationIndex(*vessel, kDoorAnimation);
     }
 }
 
@@ -72,53 +60,42 @@ void RunSummary::KeyPassed(const host::Vessel &vessel, unsigned scanCode)
         ++stats_[vessel.id].keysPassed[host::KeyName(scanCode)];
 }
 
-void RunSummary::Calls(const std::vector<host::TraceCall> &calls)
+void RunSummary::SoundPlayed(int vessel, int slot)
 {
-    for (const host::TraceCall &call : calls) {
-        if (call.vessel < 0 || std::size_t(call.vessel) >= stats_.size() || !call.ret ||
-            std::strcmp(call.call, kSummaryCall) != 0 || NumberOf(*call.ret) == 0)
-            continue;
-        VesselStats &s = stats_[call.vessel];
-        ++s.sounds;
-        if (call.args.size() > 1)
-            ++s.soundsBySlot[long(NumberOf(call.args[1]))];
-    }
+    if (vessel < 0 || std::size_t(vessel) >= stats_.size())
+        return;
+    VesselStats &s = stats_[vessel];
+    ++s.sounds;
+    ++s.soundsBySlot[slot];
 }
 
-void RunSummary::AfterStep(double stepStart, double stepEnd,
-                           const std::vector<std::unique_ptr<host::Vessel>> &vessels,
-                           std::vector<Note> &notes)
+void RunSummary::Update(VesselStats &s, const host::Vessel &vessel, double stepStart,
+                        double stepEnd, std::vector<Note> &notes)
 {
-    for (const auto &vessel : vessels) {
-        if (vessel->id < 0 || std::size_t(vessel->id) >= stats_.size())
-            continue;
-        VesselStats &s = stats_[vessel->id];
-        s.distance += std::hypot(vessel->motion.x - s.lastX, vessel->motion.z - s.lastZ);
-        s.lastX = vessel->motion.x;
-        s.lastZ = vessel->motion.z;
-        s.topSpeed = std::max(s.topSpeed, vessel->readings.airspeed);
+    s.distance += std::hypot(vessel.motion.x - s.lastX, vessel.motion.z - s.lastZ);
+    s.lastX = vessel.motion.x;
+    s.lastZ = vessel.motion.z;
+    s.topSpeed = std::max(s.topSpeed, vessel.readings.airspeed);
 
-        // Until the engine runs, the vehicle holds every thruster at zero thrust.
-        if (!s.engineStart) {
-            for (const host::Thruster &thruster : vessel->thrusters)
-                if (thruster.max0 > 0)
-                    s.engineStart = stepStart;
-            if (s.engineStart)
-                notes.push_back({stepStart, vessel->name + ": engine started"});
-        }
+    // Until the engine runs, the vehicle holds every thruster at zero thrust.
+    if (!s.engineStart) [[unlikely]] {
+        for (const host::Thruster &thruster : vessel.thrusters)
+            if (thruster.max0 > 0)
+                s.engineStart = stepStart;
+        if (s.engineStart)
+            notes.push_back({stepStart, vessel.name + ": engine started"});
+    }
 
-        int door = doorAnimation_[vessel->id];
-        if (door >= 0) {
-            double state = vessel->animations[door].state;
-            if (state >= 1 && s.doorState < 1) {
-                ++s.doorsOpened;
-                notes.push_back({stepEnd, vessel->name + ": rear doors open"});
-            } else if (state <= 0 && s.doorState > 0) {
-                ++s.doorsClosed;
-                notes.push_back({stepEnd, vessel->name + ": rear doors closed"});
-            }
-            s.doorState = state;
+    if (s.doorAnimation >= 0) {
+        double state = vessel.animations[s.doorAnimation].state;
+        if (state >= 1 && s.doorState < 1) {
+            ++s.doorsOpened;
+            notes.push_back({stepEnd, vessel.name + ": rear doors open"});
+        } else if (state <= 0 && s.doorState > 0) {
+            ++s.doorsClosed;
+            notes.push_back({stepEnd, vessel.name + ": rear doors closed"});
         }
+        s.doorState = state;
     }
 }
 
@@ -145,7 +122,7 @@ std::string RunSummary::Text(const host::Vessel &vessel) const
         Append(out, "  engine start   %.2f s\n", *s.engineStart);
     else
         Append(out, "  engine start   not started\n");
-    if (doorAnimation_[vessel.id] >= 0)
+    if (s.doorAnimation >= 0)
         Append(out, "  door cycles    opened %d, closed %d\n", s.doorsOpened, s.doorsClosed);
     Append(out, "  sounds played  %d", s.sounds);
     const char *separator = ": ";
@@ -191,7 +168,7 @@ std::string RunSummary::Json(const std::vector<std::unique_ptr<host::Vessel>> &v
             {"top_speed_m_s", s.topSpeed},
             {"engine_start_s", s.engineStart ? json(*s.engineStart) : json(nullptr)},
         };
-        if (doorAnimation_[vessel->id] >= 0)
+        if (s.doorAnimation >= 0)
             entry["door_cycles"] = {{"opened", s.doorsOpened}, {"closed", s.doorsClosed}};
         json bySlot = json::object();
         for (const auto &[slot, count] : s.soundsBySlot)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numbers>
 
-#include "host/trace_selection.h"
+#include "host/trace/trace_selection.h"
 #include "tools/vesselhost/channel_names.h"
 #include "tools/vesselhost/number_text.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vessel_state.h"
+#include "host/vessel/vessel_state.h"
 #include "tools/vesselhost/output_stream.h"
 
 namespace vesselhost {
@@ -28,7 +28,7 @@ public:
     void Row(std::int64_t step, double t, const host::Vessel &vessel);
     // Writes what is buffered and closes the file, for the run to commit.
     void Finish();
-    OutputFile &File() { return file_->File(); }
+    output::OutputFile &File() { return file_->File(); }
 
 private:
     void FlushIfFull();

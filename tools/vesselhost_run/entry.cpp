@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/module_boundary.h"
+#include "host/core/module_boundary.h"
 #include "tools/vesselhost/command_line.h"
 
 namespace {

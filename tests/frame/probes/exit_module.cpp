@@ -1,7 +1,7 @@
 // Test-only: a module's own exit function under the name the entry looks up first.
 #include <string>
 
-#include "host/dynamic_library.h"
+#include "host/library/dynamic_library.h"
 #include "sdk/Orbitersdk.h"
 
 DLLCLBK void ExitModule(HINSTANCE hModule)

@@ -51,16 +51,16 @@ public:
         return std::string(start, strnlen(start, bytes_.size() - offset));
     }
 
-    // False for anything but a 64-bit PE image.
-    bool ReadHeaders(IMAGE_NT_HEADERS64 &nt)
+    // False for anything but a PE image of this build's own architecture (the headers
+    // name its optional header: PE32+ on x64, PE32 on x86).
+    bool ReadHeaders(IMAGE_NT_HEADERS &nt)
     {
         IMAGE_DOS_HEADER dos;
         if (!Read(0, dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
             !Read(std::size_t(dos.e_lfanew), nt) || nt.Signature != IMAGE_NT_SIGNATURE ||
-            nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+            nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
             return false;
-        std::size_t first = std::size_t(dos.e_lfanew) +
-                            offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+        std::size_t first = std::size_t(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
                             nt.FileHeader.SizeOfOptionalHeader;
         sections_.resize(nt.FileHeader.NumberOfSections);
         for (std::size_t i = 0; i < sections_.size(); ++i)
@@ -81,9 +81,9 @@ std::set<std::string> ExportedNames(const std::string &path)
 {
     std::set<std::string> names;
     Image image(path);
-    IMAGE_NT_HEADERS64 nt;
+    IMAGE_NT_HEADERS nt;
     if (!image.ReadHeaders(nt)) {
-        ADD_FAILURE() << path << ": not a 64-bit PE image";
+        ADD_FAILURE() << path << ": not a PE image of this build's architecture";
         return names;
     }
     const IMAGE_DATA_DIRECTORY &exports =

@@ -1,5 +1,5 @@
 // Where each mesh group of a vessel stands at given animation states, worked out with
-// the host's own arithmetic (host/pose.cpp, host/rigid_transform.cpp): a component turns
+// the host's own arithmetic (host/vessel/pose.cpp, host/mesh/rigid_transform.cpp): a component turns
 // about the line through its reference point by its progress times its angle; a child
 // component's motion follows its parent's; a group named by several components takes
 // their motions in animation order, then component order. A motion is {r: 3x3 rows, t}.
