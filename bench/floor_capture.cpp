@@ -90,8 +90,7 @@ int main(int argc, char **argv)
                     const std::string name =
                         std::string(className) + "_" + situation.name + (on ? "" : "_silent");
                     try {
-                        host::Vessel &vessel =
-                            bench::MeasuredVehicle(className, situation, sound);
+                        host::Vessel &vessel = bench::MeasuredVehicle(className, situation, sound);
                         std::vector<host::TraceCall> calls = bench::CaptureStep(vessel);
                         functions += "void " + name +
                                      "(const VESSEL &v, const SoundEntries &sound)\n{\n"

@@ -252,6 +252,7 @@ void StepParts(const std::map<std::string, Figure> &figures)
         }
         const double modules = 1e9 / (*modulesOnly)["items_per_second"];
         std::vector<double> wholes;
+        wholes.reserve(rounds.size());
         for (const Figure &f : rounds)
             wholes.push_back(1e9 / f.at("items_per_second"));
         const double all = Median(wholes);

@@ -150,6 +150,7 @@ const std::string &Simulator::VesselName(int id) const
     return found == names_.end() ? none : found->second;
 }
 
+// NOLINTNEXTLINE(readability-make-member-function-const): it changes the world it holds
 void Simulator::PlaceVessel(Vessel &vessel, double x, double z, double heading)
 {
     vessel.motion.x = x;

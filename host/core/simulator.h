@@ -13,11 +13,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "host/core/vessel_walk.h"
 #include "host/library/dynamic_library.h"
 #include "host/library/module_library.h"
 #include "host/mesh/mesh.h"
 #include "host/trace/call_trace.h"
-#include "host/core/vessel_walk.h"
 #include "host/trace/trace_json.h"
 #include "host/vessel/vessel_state.h"
 
@@ -100,11 +100,12 @@ public:
     const std::string &VesselName(int id) const override;
 
     // Puts a vessel on the ground at (x, z), m, facing `heading` (rad, 0..2π); the
-    // physics, if set, reports it standing there.
+    // physics, if set, reports it standing there. Not const: the vessels are the
+    // simulator's world, which this changes.
     void PlaceVessel(Vessel &vessel, double x, double z, double heading);
     // What the host reports to a vessel when there is no physics to work it out.
-    void ScriptReadings(Vessel &vessel, double airspeed, const VECTOR3 &airspeedVector,
-                        bool groundContact);
+    static void ScriptReadings(Vessel &vessel, double airspeed, const VECTOR3 &airspeedVector,
+                               bool groundContact);
 
     // One simulation step of length dt: the physics (if set) moves every vessel with
     // the thrust and forces of the last step, then every vessel's post-step callback runs.
@@ -113,12 +114,14 @@ public:
     // so that one pass over the fleet does both.
     void Step(double dt)
     {
-        Step(dt, [](Vessel &) {}, [](Vessel &) {});
+        Step(
+            dt, [](Vessel &) {}, [](Vessel &) {});
     }
     // The same step with a program's own work on each vessel where the pass has it in
     // cache: `before(vessel)` ahead of its physics (the focus vessel's too, first), and
     // `after(vessel)` once its callback has run.
-    template <class Before, class After> void Step(double dt, Before &&before, After &&after);
+    template <class Before, class After>
+    void Step(double dt, Before &&before, After &&after);
     Physics *physics = nullptr;
     // A buffered key event; returns what the vessel's key callback returned.
     int SendKey(Vessel &vessel, DWORD key, bool down);

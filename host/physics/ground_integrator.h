@@ -107,8 +107,7 @@ inline StepResult Integrate(const BodyMotion &m, const BodyLoads &loads, double 
     } else {
         const double settled = accel / kYawGrip;
         end.yawRate = settled + (m.yawRate - settled) * step.yawDecay;
-        out.turned =
-            settled * dt + (m.yawRate - settled) * step.yawDecayComplement / kYawGrip;
+        out.turned = settled * dt + (m.yawRate - settled) * step.yawDecayComplement / kYawGrip;
     }
     return out;
 }

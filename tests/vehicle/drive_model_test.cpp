@@ -95,10 +95,10 @@ TEST_F(DriveModel, TurretAndCannonFollowTheDoorsBeforeTheGate)
     Make("VARLOK3C");
     auto turret = Describe(Only(Step(0.04), {"SetAnimation", "SetThrusterGroupLevel"}));
     // Levers, then turret (held at 0) and cannon (held at 0), then the gate.
-    EXPECT_EQ(Concat(Levers(rig, 0.5), {Anim(rig.turret, 0), Anim(rig.cannon, 0),
-                                        "SetThrusterGroupLevel(0, 0)",
-                                        "SetThrusterGroupLevel(1, 0)"}),
-              turret);
+    EXPECT_EQ(
+        Concat(Levers(rig, 0.5), {Anim(rig.turret, 0), Anim(rig.cannon, 0),
+                                  "SetThrusterGroupLevel(0, 0)", "SetThrusterGroupLevel(1, 0)"}),
+        turret);
 }
 
 TEST_F(DriveModel, BrakingNeedsGroundContactAndAirspeedStrictlyAbove13)
@@ -233,7 +233,8 @@ TEST_F(DriveModel, TurningAtRestHoldsTheRollAtOneAndCreepsAtLowSpeed)
 
     SetDrive(0, 0, 0.5, 10); // right turn: the other pair, still falling
     auto wheels = Describe(Only(Step(), {"SetAnimation"}));
-    EXPECT_EQ(AnimOf(rig.wheelsRightFwd), wheels.at(0).substr(0, AnimOf(rig.wheelsRightFwd).size()));
+    EXPECT_EQ(AnimOf(rig.wheelsRightFwd),
+              wheels.at(0).substr(0, AnimOf(rig.wheelsRightFwd).size()));
     EXPECT_EQ(AnimOf(rig.wheelsLeftRev), wheels.at(1).substr(0, AnimOf(rig.wheelsLeftRev).size()));
     EXPECT_NEAR(1 - 2 * 0.0101 - 0.11, v->animations[rig.wheelsLeftRev].state, 1e-12);
 }

@@ -45,8 +45,8 @@ void ScenarioRun::StartOutputs()
                                                        sim_.Vessels(), options_.telemetryVessels);
     Drain();
     if (reportFile_) {
-        report_ = std::make_unique<ReportRecorder>(sim_.Vessels(), scenario_.StepCount(),
-                                                   scenario_.step);
+        report_ =
+            std::make_unique<ReportRecorder>(sim_.Vessels(), scenario_.StepCount(), scenario_.step);
         report_->Start(sim_.Vessels());
     }
 }

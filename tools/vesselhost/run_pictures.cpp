@@ -19,7 +19,8 @@ void ScenarioRun::OpenPictures()
             throw host::Error("--picture-at " + TimeText(*file.t) + ": not within the run (0 to " +
                               TimeText(end) + ")");
     for (const RunOptions::PictureFile &file : files)
-        pictures_.push_back({file.t.value_or(end), std::make_unique<output::OutputFile>(file.path)});
+        pictures_.push_back(
+            {file.t.value_or(end), std::make_unique<output::OutputFile>(file.path)});
 }
 
 void ScenarioRun::DrawPicturesDue(double t)

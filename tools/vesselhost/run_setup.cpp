@@ -55,10 +55,10 @@ void ScenarioRun::SetUp(bool recordSound)
     LoadSoundLibrary();
     if (recordSound) {
         if (!sim_.SoundLibrary())
-            throw host::Error(options_.audio + ": no sound library is loaded (" +
-                              (scenario_.sound ? "none in " + root_ : "SOUND OFF in " +
-                                                                          scenario_.file) +
-                              "), so there is no sound to record");
+            throw host::Error(
+                options_.audio + ": no sound library is loaded (" +
+                (scenario_.sound ? "none in " + root_ : "SOUND OFF in " + scenario_.file) +
+                "), so there is no sound to record");
         recording_ = std::make_unique<SoundRecording>(*sim_.SoundLibrary(), options_.audio);
     }
 
@@ -91,8 +91,10 @@ void ScenarioRun::LoadSoundLibrary()
     std::string path = SoundLibraryPath(root_);
     std::error_code error;
     if (!fs::exists(path, error)) {
-        std::fprintf(stderr, "vesselhost: warning: no sound library at %s; the vehicles stay "
-                             "silent\n", path.c_str());
+        std::fprintf(stderr,
+                     "vesselhost: warning: no sound library at %s; the vehicles stay "
+                     "silent\n",
+                     path.c_str());
         return;
     }
     sim_.LoadSoundLibrary(path);

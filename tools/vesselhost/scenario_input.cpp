@@ -68,22 +68,21 @@ void ScenarioInput::Changed(std::size_t vessel, Kind kind)
 {
     VesselInput &input = input_[vessel];
     if (kind == kMain || kind == kRetro || kind == kYaw) {
-        drivers_[vessel].Set({input.held[kMain].value[0], input.held[kRetro].value[0],
-                              input.held[kYaw].value[0]});
+        drivers_[vessel].Set(
+            {input.held[kMain].value[0], input.held[kRetro].value[0], input.held[kYaw].value[0]});
     } else if (!input.readingsChanged) {
         input.readingsChanged = true;
         readingsChanged_.push_back(std::uint32_t(vessel));
     }
 }
 
-void ScenarioInput::HandOverReadings(host::Simulator &sim,
-                                     const std::vector<host::Vessel *> &vessels)
+void ScenarioInput::HandOverReadings(const std::vector<host::Vessel *> &vessels)
 {
     for (std::uint32_t i : readingsChanged_) {
         VesselInput &input = input_[i];
         const double *v = input.held[kAirVector].value;
-        sim.ScriptReadings(*vessels[i], input.held[kAirspeed].value[0], _V(v[0], v[1], v[2]),
-                           input.ground);
+        host::Simulator::ScriptReadings(*vessels[i], input.held[kAirspeed].value[0],
+                                        _V(v[0], v[1], v[2]), input.ground);
         input.readingsChanged = false;
     }
     readingsChanged_.clear();

@@ -27,7 +27,7 @@ public:
     void ExpireBy(double due);
     // Hands the scripted readings that changed since the last call to their vessels,
     // indexed as the scenario's ships.
-    void HandOverReadings(host::Simulator &sim, const std::vector<host::Vessel *> &vessels);
+    void HandOverReadings(const std::vector<host::Vessel *> &vessels);
 
     // The controls on the vessel of a ship index.
     host::Driver &DriverOf(std::size_t vessel) { return drivers_[vessel]; }

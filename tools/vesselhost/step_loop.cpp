@@ -34,13 +34,14 @@ void ScenarioRun::Step(std::int64_t k)
     while (nextEvent_ < scenario_.events.size() && scenario_.events[nextEvent_].time <= due)
         Deliver(scenario_.events[nextEvent_++], stepStart);
     if (!scenario_.physics)
-        input_->HandOverReadings(sim_, vessels_);
+        input_->HandOverReadings(vessels_);
 
     // Ship indices are the vessels' ids: the run creates them, in order, in a fresh
     // simulator.
     notes_.clear();
     sim_.Step(
-        dt, [&](host::Vessel &vessel) { input_->DriverOf(std::size_t(vessel.id)).HandOver(vessel); },
+        dt,
+        [&](host::Vessel &vessel) { input_->DriverOf(std::size_t(vessel.id)).HandOver(vessel); },
         [&](const host::Vessel &vessel) {
             summary_->AfterStep(vessel, stepStart, sim_.SimTime(), notes_);
         });

@@ -21,7 +21,7 @@ struct VesselStats {
     double distance = 0; // m, along the path
     double topSpeed = 0; // m/s
     double doorState = 0;
-    int doorAnimation = -1; // the left rear door leaf's animation, or -1
+    int doorAnimation = -1;            // the left rear door leaf's animation, or -1
     std::optional<double> engineStart; // s, start of the step that released the thrusters
     int doorsOpened = 0, doorsClosed = 0;
     double startX = 0, startZ = 0;
@@ -63,8 +63,8 @@ public:
                      double step, double wallTime) const;
 
 private:
-    static void Update(VesselStats &s, const host::Vessel &vessel, double stepStart,
-                       double stepEnd, std::vector<Note> &notes);
+    static void Update(VesselStats &s, const host::Vessel &vessel, double stepStart, double stepEnd,
+                       std::vector<Note> &notes);
 
     std::vector<VesselStats> stats_; // by vessel id
 };

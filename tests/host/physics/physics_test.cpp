@@ -189,7 +189,8 @@ TEST_F(GroundPhysics, ForcesTheModuleAddedPushAtTheirPoint)
 TEST_F(GroundPhysics, ForcesLastOneStepWithOrWithoutThePhysics)
 {
     host::GroundPhysics ground;
-    for (host::Physics *physics : {static_cast<host::Physics *>(&ground), (host::Physics *)nullptr}) {
+    for (host::Physics *physics :
+         {static_cast<host::Physics *>(&ground), (host::Physics *)nullptr}) {
         sim.physics = physics;
         Vessel &v = SurfaceVehicle();
         sim.Step(kDt);
