@@ -3,7 +3,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <mutex>
+#include <iterator>
+#include <utility>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -43,10 +44,22 @@ void OnSignal(int signal)
     std::raise(signal);
 }
 
+using Handler = void (*)(int);
+Handler previous[std::size(kSignals)];
+
 void Install()
 {
-    for (int signal : kSignals)
-        std::signal(signal, OnSignal);
+    for (std::size_t i = 0; i < std::size(kSignals); ++i)
+        previous[i] = std::signal(kSignals[i], OnSignal);
+}
+
+void Uninstall()
+{
+    for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+        Handler current = std::signal(kSignals[i], previous[i]);
+        if (current != OnSignal) // someone else's since: theirs stays
+            std::signal(kSignals[i], current);
+    }
 }
 #else
 // Every signal whose default action ends the process.
@@ -72,6 +85,8 @@ void OnSignal(int signal)
     ::raise(signal);
 }
 
+struct sigaction previous[NSIG];
+
 void InstallOn(int signal)
 {
     // A handler of someone else's stays, and so does a hangup ignored (nohup). A shell
@@ -86,7 +101,8 @@ void InstallOn(int signal)
     action.sa_handler = OnSignal;
     action.sa_flags = SA_RESETHAND | SA_NODEFER;
     sigemptyset(&action.sa_mask);
-    ::sigaction(signal, &action, nullptr);
+    if (::sigaction(signal, &action, nullptr) == 0)
+        previous[signal] = current;
 }
 
 void Install()
@@ -98,14 +114,37 @@ void Install()
         InstallOn(signal);
 #endif
 }
+
+void Uninstall()
+{
+    for (int signal = 1; signal < NSIG; ++signal) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == OnSignal)
+            ::sigaction(signal, &previous[signal], nullptr);
+    }
+}
 #endif
+
+// Installed with the first temporary; at exit, or when the library that holds this copy
+// of the code is unloaded (the sound library is loaded and unloaded by the host), the
+// handlers are given back before the code they point to goes, and the list is freed.
+struct Handlers {
+    Handlers() { Install(); }
+    ~Handlers()
+    {
+        Uninstall();
+        for (Slot *slot = slots.exchange(nullptr); slot;)
+            delete std::exchange(slot, slot->next);
+    }
+    Handlers(const Handlers &) = delete;
+    Handlers &operator=(const Handlers &) = delete;
+};
 
 } // namespace
 
 void NoteTemporary(const char *path)
 {
-    static std::once_flag installed;
-    std::call_once(installed, Install);
+    static Handlers handlers;
     for (Slot *slot = slots.load(); slot; slot = slot->next) {
         const char *empty = nullptr;
         if (slot->path.compare_exchange_strong(empty, path))
