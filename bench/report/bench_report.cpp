@@ -1,6 +1,6 @@
 // Prints the table of figures from the benchmarks' JSON output: medians where the run
 // was repeated, the ratios the targets are set on, and whether each target is met.
-//   bench_report <bench.json> [<vesselhost runs>]
+//   bench_report <bench.json> [<vesselhost runs> [<plot.svg>]]
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +15,8 @@
 #include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "output/output_file.h"
 
 namespace {
 
@@ -171,12 +173,55 @@ void FloorRatios(const std::map<std::string, Figure> &figures)
                         size == 1000 ? "1,000" : "10,000", (*f)["ratio"]);
 }
 
+// Cost per vehicle-step against fleet size, log-scaled across: a small SVG page for the
+// performance notes, each point labelled with its figure.
+std::string FleetPlot(const std::map<int, double> &nsPerStep)
+{
+    constexpr double kWidth = 640, kHeight = 360, kLeft = 70, kRight = 30, kTop = 40,
+                     kBottom = 60;
+    double top = 0;
+    for (const auto &[vehicles, ns] : nsPerStep)
+        top = std::max(top, ns);
+    top = std::ceil(top / 100) * 100;
+    const double first = std::log10(nsPerStep.begin()->first);
+    const double span = std::max(1.0, std::log10(nsPerStep.rbegin()->first) - first);
+    auto x = [&](int vehicles) {
+        return kLeft + (std::log10(vehicles) - first) / span * (kWidth - kLeft - kRight);
+    };
+    auto y = [&](double ns) { return kHeight - kBottom - ns / top * (kHeight - kTop - kBottom); };
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\""
+        << kHeight << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+        << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
+        << "<text x=\"" << kLeft << "\" y=\"20\" font-size=\"14\">vesselhost run: processor ns "
+        << "per vehicle-step against fleet size</text>\n";
+    for (int i = 0; i <= 4; ++i) {
+        const double ns = top * i / 4;
+        svg << "<line x1=\"" << kLeft << "\" x2=\"" << kWidth - kRight << "\" y1=\"" << y(ns)
+            << "\" y2=\"" << y(ns) << "\" stroke=\"#ddd\"/>\n<text x=\"" << kLeft - 8
+            << "\" y=\"" << y(ns) + 4 << "\" text-anchor=\"end\">" << ns << "</text>\n";
+    }
+    std::string points;
+    for (const auto &[vehicles, ns] : nsPerStep) {
+        points += std::to_string(x(vehicles)) + "," + std::to_string(y(ns)) + " ";
+        svg << "<circle cx=\"" << x(vehicles) << "\" cy=\"" << y(ns) << "\" r=\"4\"/>\n"
+            << "<text x=\"" << x(vehicles) << "\" y=\"" << y(ns) - 10
+            << "\" text-anchor=\"middle\">" << std::lround(ns) << "</text>\n"
+            << "<text x=\"" << x(vehicles) << "\" y=\"" << kHeight - kBottom + 18
+            << "\" text-anchor=\"middle\">" << vehicles << "</text>\n";
+    }
+    svg << "<polyline fill=\"none\" stroke=\"#1f77b4\" stroke-width=\"2\" points=\"" << points
+        << "\"/>\n<text x=\"" << (kLeft + kWidth - kRight) / 2 << "\" y=\"" << kHeight - 20
+        << "\" text-anchor=\"middle\">vehicles (log scale)</text>\n</svg>\n";
+    return svg.str();
+}
+
 // The runs through vesselhost that scripts/bench timed, one a line:
 //   load <1 min> <5 min> <15 min>        the machine's load average, before and after
 //   run <vehicles> <seconds> <cpu s> <wall s>
 //   start <vehicles> <cpu s> <wall s>     DURATION 0.01: the start-up
 //   pair <vesselhost ns> <host step ns>   per vehicle-step, 1,000 vehicles, side by side
-void Runs(const std::string &path)
+void Runs(const std::string &path, const char *plotPath)
 {
     std::ifstream in(path);
     if (!in)
@@ -229,6 +274,15 @@ void Runs(const std::string &path)
                     Median(values));
     if (!pairs.empty())
         std::printf("vesselhost run / host step at 1,000 vehicles: %.2f\n", Median(pairs));
+    if (plotPath && !cpu.empty()) {
+        std::map<int, double> medians;
+        for (auto &[vehicles, values] : cpu)
+            medians[vehicles] = Median(values);
+        output::OutputFile plot(plotPath);
+        plot.Write(FleetPlot(medians));
+        plot.Commit();
+        std::printf("plot of the fleets: %s\n", plotPath);
+    }
 }
 
 // Nanoseconds per vehicle-step of each part, from the runs that leave parts out.
@@ -273,8 +327,8 @@ void Recording(const std::map<std::string, Figure> &figures)
 
 int main(int argc, char **argv)
 try {
-    if (argc != 2 && argc != 3) {
-        std::cerr << "usage: bench_report <bench.json> [<vesselhost runs>]\n";
+    if (argc < 2 || argc > 4) {
+        std::cerr << "usage: bench_report <bench.json> [<vesselhost runs> [<plot.svg>]]\n";
         return 2;
     }
     std::ifstream in(argv[1]);
@@ -292,8 +346,8 @@ try {
         std::cerr << "bench_report: " << argv[1] << ": " << e.what() << "\n";
         return 1;
     }
-    if (argc == 3)
-        Runs(argv[2]);
+    if (argc >= 3)
+        Runs(argv[2], argc == 4 ? argv[3] : nullptr);
     return 0;
 } catch (const std::exception &e) {
     std::cerr << "bench_report: " << e.what() << "\n";
