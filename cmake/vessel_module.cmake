@@ -7,6 +7,7 @@
 # The connector knows no record: one set of objects for all modules.
 add_library(vessel_sound OBJECT ${CMAKE_SOURCE_DIR}/sound/sound_connector.cpp
             ${CMAKE_SOURCE_DIR}/sound/vehicle_sounds.cpp)
+target_link_libraries(vessel_sound PRIVATE source_tree)
 target_link_libraries(vessel_sound PRIVATE platform_kernel_headers platform_plugin)
 # The step's small functions inlined into the vehicle's step callback: its cost then stays
 # close to that of the host calls it makes.
@@ -21,8 +22,11 @@ function(vessel_engine_objects module_dir out)
   if(TARGET ${target})
     return()
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vehicle/*.cpp)
+  set(sources camera class_caps drive_model engine keys mechanisms post_step rig surface_vehicle)
+  list(TRANSFORM sources PREPEND ${CMAKE_SOURCE_DIR}/vehicle/)
+  list(TRANSFORM sources APPEND .cpp)
   add_library(${target} OBJECT ${CMAKE_SOURCE_DIR}/frame/module_entry.cpp ${sources})
+  target_link_libraries(${target} PRIVATE source_tree)
   # The module's own folder: its description "module.h" and its "vehicle_record.inc".
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/${module_dir})
   target_link_libraries(${target} PRIVATE platform_kernel_headers platform_plugin)
@@ -42,6 +46,7 @@ function(add_vessel_module target)
   vessel_engine_objects(${ARG_MODULE_DIR} engine)
   add_library(${target} SHARED $<TARGET_OBJECTS:${engine}> $<TARGET_OBJECTS:vessel_sound>
               ${ARG_EXTRA_SOURCES})
+  target_link_libraries(${target} PRIVATE source_tree)
   # The extra sources see what the engine's sources see.
   target_include_directories(${target} PRIVATE
                              $<TARGET_PROPERTY:${engine},INTERFACE_INCLUDE_DIRECTORIES>)
@@ -71,6 +76,7 @@ function(vessel_rig_layouts)
     list(POP_FRONT shipped folder class)
     set(dump rig_layout_dump_${folder})
     add_executable(${dump} ${CMAKE_SOURCE_DIR}/tests/support/rig_layout_dump.cpp)
+    target_link_libraries(${dump} PRIVATE source_tree)
     target_include_directories(${dump} PRIVATE ${CMAKE_SOURCE_DIR}/modules/${folder})
     target_link_libraries(${dump} PRIVATE platform_kernel_headers)
     target_compile_definitions(${dump} PRIVATE CLASS_NAME="${class}")
@@ -84,5 +90,6 @@ function(vessel_rig_layouts)
                      DEPENDS ${rows} VERBATIM)
   add_library(vessel_rig_layouts STATIC ${CMAKE_SOURCE_DIR}/tests/support/rig_layout.cpp
               ${out_dir}/rig_layouts.inc)
+  target_link_libraries(vessel_rig_layouts PRIVATE source_tree)
   target_include_directories(vessel_rig_layouts PRIVATE ${out_dir})
 endfunction()

@@ -42,6 +42,7 @@ endif()
 # The simulator's executable, from the interface headers themselves: the names that
 # interface_names.cpp's object refers to become the definition file.
 add_library(interface_names OBJECT ${CMAKE_CURRENT_LIST_DIR}/interface_names.cpp)
+target_link_libraries(interface_names PRIVATE source_tree)
 set(MSVC_ORBITER_DEF ${msvc_import_dir}/Orbiter.def)
 add_custom_command(OUTPUT ${MSVC_ORBITER_DEF}
   COMMAND ${CMAKE_COMMAND} -DNM=${MSVC_LLVM_NM} -DOBJECT=$<TARGET_OBJECTS:interface_names>
@@ -59,6 +60,7 @@ target_include_directories(platform_kernel_headers INTERFACE ${CMAKE_CURRENT_LIS
 # The C++ runtime a module needs, over the C runtime: compiled once, outside link-time
 # optimisation, which would drop _fltused (only code generation refers to it).
 add_library(msvc_runtime_support OBJECT ${CMAKE_CURRENT_LIST_DIR}/runtime_support.cpp)
+target_link_libraries(msvc_runtime_support PRIVATE source_tree)
 set_target_properties(msvc_runtime_support PROPERTIES INTERPROCEDURAL_OPTIMIZATION OFF)
 # Each operator in its own section: the link keeps (and imports for) only those used.
 target_compile_options(msvc_runtime_support PRIVATE -ffunction-sections)

@@ -3,6 +3,7 @@
 # events). Compiled once, with the modules' flags, and linked into each.
 add_library(platform_kernel_objects OBJECT ${CMAKE_CURRENT_LIST_DIR}/kernel.cpp
             ${CMAKE_CURRENT_LIST_DIR}/library_entry.cpp)
+target_link_libraries(platform_kernel_objects PRIVATE source_tree)
 target_link_libraries(platform_kernel_objects PRIVATE platform_kernel_headers platform_plugin)
 set_target_properties(platform_kernel_objects PROPERTIES INTERPROCEDURAL_OPTIMIZATION TRUE)
 target_sources(platform_kernel INTERFACE $<TARGET_OBJECTS:platform_kernel_objects>)
