@@ -48,10 +48,13 @@ std::map<std::string, Figure> ReadFigures(const nlohmann::json &results)
 
 const char *Verdict(bool met) { return met ? "met" : "MISSED"; }
 
+// The figure of that name, with or without the arguments Google Benchmark appends
+// ("/min_time:1.000/repeats:1").
 std::optional<Figure> Find(const std::map<std::string, Figure> &figures, const std::string &name)
 {
-    auto found = figures.find(name);
-    if (found == figures.end())
+    auto found = figures.lower_bound(name);
+    if (found == figures.end() ||
+        (found->first != name && !found->first.starts_with(name + "/")))
         return std::nullopt;
     return found->second;
 }
