@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "host/base/host_error.h"
+#include "host/physics/portable_math.h"
 
 namespace host {
 
@@ -60,7 +61,7 @@ double DragCoefficient(double cw, double area) { return 0.5 * ground::kAirDensit
 
 void Report(Vessel &vessel, const ground::BodyMotion &body, bool onGround)
 {
-    vessel.readings.airspeed = std::hypot(body.forward, body.side);
+    vessel.readings.airspeed = ground::Hypot(body.forward, body.side);
     vessel.readings.airspeedVector = _V(body.side, 0.0, body.forward);
     vessel.readings.groundContact = onGround;
 }
@@ -111,8 +112,9 @@ void Report(Vessel &vessel, const ground::BodyMotion &body, bool onGround)
     if (!trig.known || trig.headingBits != bits) {
         trig.known = true;
         trig.headingBits = bits;
-        trig.sin = std::sin(heading);
-        trig.cos = std::cos(heading);
+        const ground::SineCosine sc = ground::SinCos(heading);
+        trig.sin = sc.sin;
+        trig.cos = sc.cos;
     }
     return trig;
 }
