@@ -242,4 +242,11 @@ void OutputFile::Commit()
 #endif
 }
 
+void WriteWholeFile(const std::string &path, std::string_view data)
+{
+    OutputFile file(path);
+    file.Write(data);
+    file.Commit();
+}
+
 } // namespace output

@@ -56,4 +56,7 @@ private:
     bool committed_ = false;
 };
 
+// The whole of `data` as the output at `path`, written as above. Throws OutputError.
+void WriteWholeFile(const std::string &path, std::string_view data);
+
 } // namespace output

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "host/base/host_error.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
+#include "output/tool_exit.h"
 
 int main(int argc, char **argv)
 {
@@ -27,12 +27,8 @@ int main(int argc, char **argv)
         if (std::ferror(stdin))
             throw output::OutputError("standard input cannot be read");
         file.Commit();
-    } catch (const host::Error &e) {
-        std::fprintf(stderr, "write-output: %s\n", e.what());
-        return 2;
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "write-output: %s\n", e.what());
-        return 1;
+    } catch (...) {
+        return output::ToolExit("write-output", "the file");
     }
     return 0;
 }

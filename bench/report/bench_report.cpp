@@ -31,8 +31,8 @@ std::map<std::string, Figure> ReadFigures(const nlohmann::json &results)
     for (const auto &run : results.at("benchmarks")) {
         if (run.value("error_occurred", false))
             continue;
-        const bool median = run.value("run_type", "") == "aggregate" &&
-                            run.value("aggregate_name", "") == "median";
+        const bool median =
+            run.value("run_type", "") == "aggregate" && run.value("aggregate_name", "") == "median";
         const bool single = run.value("run_type", "") == "iteration";
         const std::string name = run.value("run_name", run.value("name", ""));
         if (!median && !(single && !fromMedian[name]))
@@ -53,8 +53,7 @@ const char *Verdict(bool met) { return met ? "met" : "MISSED"; }
 std::optional<Figure> Find(const std::map<std::string, Figure> &figures, const std::string &name)
 {
     auto found = figures.lower_bound(name);
-    if (found == figures.end() ||
-        (found->first != name && !found->first.starts_with(name + "/")))
+    if (found == figures.end() || (found->first != name && !found->first.starts_with(name + "/")))
         return std::nullopt;
     return found->second;
 }
@@ -75,8 +74,8 @@ void ModuleSteps(const std::map<std::string, Figure> &figures)
                 continue;
             const double ratio = (*f)["ratio"];
             worst = std::max(worst, ratio);
-            std::printf("  %-9s %-13s %8.1f %8.1f %11.2f\n", situation, className,
-                        (*f)["step_ns"], (*f)["floor_ns"], ratio);
+            std::printf("  %-9s %-13s %8.1f %8.1f %11.2f\n", situation, className, (*f)["step_ns"],
+                        (*f)["floor_ns"], ratio);
         }
     }
     if (worst > 0)
@@ -180,8 +179,7 @@ void FloorRatios(const std::map<std::string, Figure> &figures)
 // performance notes, each point labelled with its figure.
 std::string FleetPlot(const std::map<int, double> &nsPerStep)
 {
-    constexpr double kWidth = 640, kHeight = 360, kLeft = 70, kRight = 30, kTop = 40,
-                     kBottom = 60;
+    constexpr double kWidth = 640, kHeight = 360, kLeft = 70, kRight = 30, kTop = 40, kBottom = 60;
     double top = 0;
     for (const auto &[vehicles, ns] : nsPerStep)
         top = std::max(top, ns);
@@ -201,8 +199,8 @@ std::string FleetPlot(const std::map<int, double> &nsPerStep)
     for (int i = 0; i <= 4; ++i) {
         const double ns = top * i / 4;
         svg << "<line x1=\"" << kLeft << "\" x2=\"" << kWidth - kRight << "\" y1=\"" << y(ns)
-            << "\" y2=\"" << y(ns) << "\" stroke=\"#ddd\"/>\n<text x=\"" << kLeft - 8
-            << "\" y=\"" << y(ns) + 4 << "\" text-anchor=\"end\">" << ns << "</text>\n";
+            << "\" y2=\"" << y(ns) << "\" stroke=\"#ddd\"/>\n<text x=\"" << kLeft - 8 << "\" y=\""
+            << y(ns) + 4 << "\" text-anchor=\"end\">" << ns << "</text>\n";
     }
     std::string points;
     for (const auto &[vehicles, ns] : nsPerStep) {
@@ -281,9 +279,7 @@ void Runs(const std::string &path, const char *plotPath)
         std::map<int, double> medians;
         for (auto &[vehicles, values] : cpu)
             medians[vehicles] = Median(values);
-        output::OutputFile plot(plotPath);
-        plot.Write(FleetPlot(medians));
-        plot.Commit();
+        output::WriteWholeFile(plotPath, FleetPlot(medians));
         std::printf("plot of the fleets: %s\n", plotPath);
     }
 }

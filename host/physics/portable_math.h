@@ -42,9 +42,9 @@ inline double CosKernel(double x, double y)
     if (high < 0x3fd33333) // |x| < 0.3
         return 1.0 - (0.5 * z - (z * r - x * y));
     // 1 - z/2 as (1 - q) - (z/2 - q), q about x²/8 and exact, to keep the digits.
-    const double q = high > 0x3fe90000 ? 0.28125 // |x| > 0.78125
-                                       : std::bit_cast<double>(std::uint64_t(high - 0x00200000)
-                                                               << 32);
+    const double q = high > 0x3fe90000
+                         ? 0.28125 // |x| > 0.78125
+                         : std::bit_cast<double>(std::uint64_t(high - 0x00200000) << 32);
     return (1.0 - q) - ((0.5 * z - q) - (z * r - x * y));
 }
 
@@ -69,10 +69,14 @@ inline SineCosine SinCos(double x)
     const double low = (r - high) - w;
     const double s = portable::SinKernel(high, low), c = portable::CosKernel(high, low);
     switch (static_cast<int>(k) & 3) {
-    case 0: return {s, c};
-    case 1: return {c, -s};
-    case 2: return {-s, -c};
-    default: return {-c, s};
+    case 0:
+        return {s, c};
+    case 1:
+        return {c, -s};
+    case 2:
+        return {-s, -c};
+    default:
+        return {-c, s};
     }
 }
 

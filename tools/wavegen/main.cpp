@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
-#include "host/base/host_error.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
+#include "output/tool_exit.h"
 #include "tools/wavegen/vehicle_waves.h"
 
 namespace {
@@ -85,24 +85,13 @@ int main(int argc, char **argv)
         std::vector<output::OutputRequest> outputs;
         for (const auto &wave : waves)
             outputs.push_back(
-                {"wavegen:", (std::filesystem::path(argv[1]) / wave.fileName).string(), false});
+                {"output", (std::filesystem::path(argv[1]) / wave.fileName).string(), false});
         output::CheckOutputs(outputs, {});
-        for (const auto &wave : waves) {
-            std::string bytes = Encode(wave);
-            output::OutputFile file((std::filesystem::path(argv[1]) / wave.fileName).string());
-            file.Write(bytes);
-            file.Commit();
-        }
-    } catch (const host::Error &e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 2;
-    } catch (const std::bad_alloc &) {
-        std::fprintf(stderr,
-                     "wavegen: out of memory while building the waves; nothing was written\n");
-        return 1;
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "wavegen: %s\n", e.what());
-        return 1;
+        for (const auto &wave : waves)
+            output::WriteWholeFile((std::filesystem::path(argv[1]) / wave.fileName).string(),
+                                   Encode(wave));
+    } catch (...) {
+        return output::ToolExit("wavegen", "the waves");
     }
     return 0;
 }

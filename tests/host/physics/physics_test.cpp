@@ -390,8 +390,10 @@ TEST(PortableMath, WithinAnUlpOfTheLibrary)
         SCOPED_TRACE(x);
         const ground::SineCosine sc = ground::SinCos(x);
         // Near a zero of the function the ulp is tiny: there the error counts against 1.
-        EXPECT_LE(std::min(ulps(sc.sin, std::sin(x)), std::fabs(sc.sin - std::sin(x)) / 1e-16), 1.0);
-        EXPECT_LE(std::min(ulps(sc.cos, std::cos(x)), std::fabs(sc.cos - std::cos(x)) / 1e-16), 1.0);
+        EXPECT_LE(std::min(ulps(sc.sin, std::sin(x)), std::fabs(sc.sin - std::sin(x)) / 1e-16),
+                  1.0);
+        EXPECT_LE(std::min(ulps(sc.cos, std::cos(x)), std::fabs(sc.cos - std::cos(x)) / 1e-16),
+                  1.0);
     }
     EXPECT_TRUE(std::isnan(ground::SinCos(INFINITY).sin));
     EXPECT_TRUE(std::isnan(ground::SinCos(NAN).cos));
