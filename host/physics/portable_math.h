@@ -80,7 +80,7 @@ inline SineCosine SinCos(double x)
     }
 }
 
-// Of finite sides below 1e150 (no overflow): the ground speeds the physics sees.
+// Of finite sides below 1e150 (no overflow): the ground speeds and distances of a run.
 inline double Hypot(double a, double b) { return std::sqrt(a * a + b * b); }
 
 } // namespace host::ground

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/physics/portable_math.h"
 #include "host/scenario/scenario.h"
 #include "tools/vesselhost/channel_names.h"
 
@@ -72,7 +73,7 @@ void RunSummary::SoundPlayed(int vessel, int slot)
 void RunSummary::Update(VesselStats &s, const host::Vessel &vessel, double stepStart,
                         double stepEnd, std::vector<Note> &notes)
 {
-    s.distance += std::hypot(vessel.motion.x - s.lastX, vessel.motion.z - s.lastZ);
+    s.distance += host::ground::Hypot(vessel.motion.x - s.lastX, vessel.motion.z - s.lastZ);
     s.lastX = vessel.motion.x;
     s.lastZ = vessel.motion.z;
     s.topSpeed = std::max(s.topSpeed, vessel.readings.airspeed);
