@@ -10,14 +10,13 @@
 #endif
 
 #include "host/base/host_error.h"
+#include "output/output_file.h"
 
 namespace output {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kStandardOutput[] = "-";
 
 bool Writable(const fs::path &path)
 {

@@ -92,7 +92,7 @@ std::string RandomSuffix()
 
 OutputFile::OutputFile(std::string path, bool toStandardOutput) : path_(std::move(path))
 {
-    if (toStandardOutput && path_ == "-") {
+    if (toStandardOutput && path_ == kStandardOutput) {
         standardOutput_ = stdout;
         return;
     }

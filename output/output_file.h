@@ -18,6 +18,9 @@
 
 namespace output {
 
+// The name that stands for standard output, where the caller allows it.
+inline constexpr char kStandardOutput[] = "-";
+
 // An output that cannot be written (a runtime failure, not bad input).
 struct OutputError : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -25,6 +25,7 @@
 #include "host/base/host_error.h"
 #include "output/output_check.h"
 #include "output/output_file.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -32,17 +33,6 @@ namespace fs = std::filesystem;
 
 class OutputFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "output-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
     std::string Path(const std::string &name) const { return (dir / name).string(); }
     void Put(const std::string &name, const std::string &text) const
     {
@@ -70,7 +60,8 @@ protected:
         file.Commit();
     }
 
-    fs::path dir;
+    testing_support::TemporaryFolder folder_{"output-test"};
+    const fs::path dir = folder_.Path();
 };
 
 mode_t ModeOf(const fs::path &path)

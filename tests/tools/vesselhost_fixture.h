@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "generated/test_build.h"
+#include "tests/support/temporary_folder.h"
 
 namespace vesselhost_test {
 
@@ -103,18 +104,6 @@ inline std::vector<nlohmann::json> TraceLines(const std::string &jsonl)
 
 class VesselhostTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "vesselhost-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-
     fs::path Write(const std::string &name, const std::string &text) const
     {
         fs::path path = dir / name;
@@ -161,7 +150,8 @@ protected:
         return others;
     }
 
-    fs::path dir;
+    testing_support::TemporaryFolder folder_{"vesselhost-test"};
+    const fs::path dir = folder_.Path();
 };
 
 } // namespace vesselhost_test

@@ -20,6 +20,7 @@
 #include "host/core/simulator.h"
 #include "host/scenario/scenario.h"
 #include "output/output_check.h"
+#include "output/output_file.h"
 #include "tools/vesselhost/building.h"
 #include "tools/vesselhost/printable.h"
 #include "tools/vesselhost/scenario_run.h"
@@ -46,7 +47,9 @@ std::string Seconds(double t)
 // `-` (standard output) and "" (not asked for) stay as they are.
 std::string Absolute(const std::string &path)
 {
-    return path.empty() || path == "-" ? path : fs::absolute(path).lexically_normal().string();
+    return path.empty() || path == output::kStandardOutput
+               ? path
+               : fs::absolute(path).lexically_normal().string();
 }
 
 // The words of the command line that are not options or the value of --root: the

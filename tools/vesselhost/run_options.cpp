@@ -54,7 +54,7 @@ std::vector<output::OutputRequest> RunOptions::Outputs() const
 bool RunOptions::WritesStandardOutput() const
 {
     return std::ranges::any_of(Outputs(), [](const output::OutputRequest &output) {
-        return output.toStandardOutput && output.path == "-";
+        return output.toStandardOutput && output.path == output::kStandardOutput;
     });
 }
 
