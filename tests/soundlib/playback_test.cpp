@@ -40,20 +40,14 @@ TEST_F(PlaybackTest, StandInOneShotLastsOneSecondAtItsOwnRate)
 {
     Create("rover", "VARLOK1"); // id 0, slots 1 and 2 loaded; no wave files in the root
     ASSERT_EQ(lib->playWave(0, 2, 0, 255, 0), 1);
-    Advance(0.95);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 0);
+    ExpectEndsBetween(0, 2, 0.95, 0.1);
 }
 
 TEST_F(PlaybackTest, AHigherFrequencyShortensAOneShot)
 {
     Create("rover", "VARLOK1");
     ASSERT_EQ(lib->playWave(0, 2, 0, 255, 44100), 1); // twice the stand-in's rate
-    Advance(0.45);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 0);
+    ExpectEndsBetween(0, 2, 0.45, 0.1);
 }
 
 TEST_F(PlaybackTest, AWaveFileUnderTheRootSetsTheLength)
@@ -63,16 +57,10 @@ TEST_F(PlaybackTest, AWaveFileUnderTheRootSetsTheLength)
     Create("rover", "VARLOK1");
 
     ASSERT_EQ(lib->playWave(0, 1, 0, 255, 0), 1);
-    Advance(0.25);
-    EXPECT_EQ(lib->isPlayingWave(0, 1), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 1), 0);
+    ExpectEndsBetween(0, 1, 0.25, 0.1);
 
     ASSERT_EQ(lib->playWave(0, 1, 0, 255, 16000), 1); // 0.15 s at twice its rate
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 1), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 1), 0);
+    ExpectEndsBetween(0, 1, 0.1, 0.1);
 }
 
 TEST_F(PlaybackTest, ALoopPlaysUntilStopped)
@@ -91,10 +79,8 @@ TEST_F(PlaybackTest, AOneShotPlayedAgainStartsOver)
     lib->playWave(0, 2, 0, 255, 0);
     Advance(0.6);
     lib->playWave(0, 2, 0, 255, 0);
-    Advance(0.6); // 1.2 s after the first start, 0.6 s after the second
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 1);
-    Advance(0.5);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 0);
+    // Playing 1.2 s after the first start, 0.6 s after the second.
+    ExpectEndsBetween(0, 2, 0.6, 0.5);
 }
 
 TEST_F(PlaybackTest, ARetuneKeepsThePlaceInTheWave)
@@ -103,10 +89,7 @@ TEST_F(PlaybackTest, ARetuneKeepsThePlaceInTheWave)
     lib->playWave(0, 2, 0, 255, 0);
     Advance(0.5);
     ASSERT_EQ(lib->setFrequency(0, 2, 44100), 1); // the second half at twice the rate
-    Advance(0.2);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 0);
+    ExpectEndsBetween(0, 2, 0.2, 0.1);
 }
 
 TEST_F(PlaybackTest, AnExclusivePlaySilencesTheIdsOtherSlots)
@@ -160,7 +143,8 @@ TEST_F(PlaybackTest, EveryCallIsTracedUnderItsExportName)
                             "PlayVesselExclusiveWaveOBSound3(0, 7, 0, 90, 0) -> 1",
                             "SetFrequency(0, 7, 9000) -> 1", "IsPlayingVesselWave3(0, 7) -> 1",
                             "IsPlayingRadioVesselWave(0) -> 0", "StopVesselWave3(0, 7) -> 1",
-                            "SoundOption3(0, 3, 0) -> 1", R"(ReplaceStockOBSound3(0, "x.wav", 2) -> 0)",
+                            "SoundOption3(0, 3, 0) -> 1",
+                            R"(ReplaceStockOBSound3(0, "x.wav", 2) -> 0)",
                             R"(StandInSoundBeginRecording("out.wav", 8000) -> 1)",
                             "StandInSoundEndRecording() -> 1"));
 }

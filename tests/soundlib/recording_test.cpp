@@ -112,7 +112,7 @@ TEST_F(RecordingTest, AScenarioWithTheVehiclesCuesIsHeard)
     host::Vessel &rover = Create("rover", "VARLOK3C");
     sim.SetFocus(&rover);
     ASSERT_EQ(lib->beginRecording("scenario.wav", 22050), 1);
-    Advance(0.5);                  // silence before the engine starts
+    Advance(0.5);                 // silence before the engine starts
     sim.SendKey(rover, 37, true); // K: engine start, then the engine runs every step
     Advance(1.5);
     sim.SendKey(rover, 17, true); // W: cannon shot
@@ -125,7 +125,7 @@ TEST_F(RecordingTest, AScenarioWithTheVehiclesCuesIsHeard)
     float running = Peak(heard.samples, 1.6, 2.0, 22050);
     EXPECT_GT(running, 0.1f);
     EXPECT_GT(Peak(heard.samples, 2.0, 2.4, 22050), running); // the shot adds to the engine
-    EXPECT_GT(Peak(heard.samples, 2.9, 3.0, 22050), 0.1f);      // the engine runs on
+    EXPECT_GT(Peak(heard.samples, 2.9, 3.0, 22050), 0.1f);    // the engine runs on
 }
 
 TEST_F(RecordingTest, ARecordingStartsOnceAndEndsOnce)

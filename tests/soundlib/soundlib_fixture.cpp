@@ -10,7 +10,8 @@ namespace soundlib_testing {
 
 namespace {
 
-template <typename Function> Function Export(const host::DynamicLibrary &library, const char *name)
+template <typename Function>
+Function Export(const host::DynamicLibrary &library, const char *name)
 {
     void *symbol = library.Symbol(name);
     if (!symbol)
@@ -107,6 +108,14 @@ void SoundLibraryTest::Advance(double seconds)
         sim.Step(dt);
         seconds -= dt;
     }
+}
+
+void SoundLibraryTest::ExpectEndsBetween(int id, int slot, double playing, double ended)
+{
+    Advance(playing);
+    EXPECT_EQ(lib->isPlayingWave(id, slot), 1) << "after " << playing << " s";
+    Advance(ended);
+    EXPECT_EQ(lib->isPlayingWave(id, slot), 0) << "after " << playing + ended << " s";
 }
 
 } // namespace soundlib_testing

@@ -52,6 +52,9 @@ protected:
     std::filesystem::path UseOwnRoot();
     // Runs the simulation on by `seconds` in steps of at most 0.1 s.
     void Advance(double seconds);
+    // A one-shot of sound id `id`, slot `slot`, still playing `playing` seconds on and
+    // ended `ended` seconds after that.
+    void ExpectEndsBetween(int id, int slot, double playing, double ended);
 
     std::unique_ptr<SoundExports> lib;
 };

@@ -16,10 +16,7 @@ TEST_F(WaveFifoTest, AWaveThatIsNoFilePlaysTheStandIn)
     ASSERT_EQ(mkfifo((root / "Sound/Vessel/Varlok/Varlok-start.wav").c_str(), 0600), 0);
     Create("rover", "VARLOK1");
     ASSERT_EQ(lib->playWave(0, 2, 0, 255, 0), 1);
-    Advance(0.95);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 1);
-    Advance(0.1);
-    EXPECT_EQ(lib->isPlayingWave(0, 2), 0);
+    ExpectEndsBetween(0, 2, 0.95, 0.1);
 }
 
 } // namespace
