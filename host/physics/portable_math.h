@@ -54,7 +54,7 @@ inline SineCosine SinCos(double x)
 {
     if (!std::isfinite(x))
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    // pi/2 in three parts, the first of 33 bits, so that k * the first is exact for
+    // pi/2 in two parts, the first of 33 bits, so that k * the first is exact for
     // |k| < 2^20; larger angles are first taken modulo 2 pi (exact, if not to the true 2 pi).
     constexpr double kTwoOverPi = 6.36619772367581382433e-01;
     constexpr double kPiOver2High = 1.57079632673412561417e+00;
